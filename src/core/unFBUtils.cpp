@@ -1,0 +1,441 @@
+#include "unFBUtils.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QTime>
+#include <cstring>
+#include <firebird/Interface.h>
+#include <vector>
+
+using namespace Firebird;
+
+TIbxUtils *IbxUtils = nullptr;
+
+namespace {
+
+IMaster *Master() {
+  static IMaster *m = fb_get_master_interface();
+  return m;
+}
+
+// A status wrapper that throws and is always disposed.
+struct Status {
+  Status() : st(Master()->getStatus()) {}
+  ~Status() { st.dispose(); }
+  ThrowStatusWrapper *operator&() { return &st; }
+  ThrowStatusWrapper st;
+};
+
+EBancoDados Converter(const FbException &e) {
+  char texto[2048];
+  Master()->getUtilInterface()->formatStatus(texto, sizeof texto, e.getStatus());
+  const intptr_t *v = e.getStatus()->getErrors();
+  long codigo = (v && v[0] == isc_arg_gds) ? static_cast<long>(v[1]) : 0;
+  return EBancoDados(QString::fromUtf8(texto).trimmed(), codigo);
+}
+
+// Runs a call of the client library, turning its exception into ours.
+template <typename F> auto Fb(F &&f) -> decltype(f()) {
+  try {
+    return f();
+  } catch (const FbException &e) {
+    throw Converter(e);
+  }
+}
+
+// Owners that give back every interface on every path.
+struct Instrucao {
+  IStatement *p = nullptr;
+  ~Instrucao() {
+    if (!p)
+      return;
+    try {
+      Status st;
+      p->free(&st);
+    } catch (...) {
+      p->release();
+    }
+  }
+};
+struct Cursor {
+  IResultSet *p = nullptr;
+  ~Cursor() {
+    if (!p)
+      return;
+    try {
+      Status st;
+      p->close(&st);
+    } catch (...) {
+      p->release();
+    }
+  }
+};
+struct Metadados {
+  IMessageMetadata *p = nullptr;
+  ~Metadados() {
+    if (p)
+      p->release();
+  }
+};
+
+// ISC_DATE counts days from 17/11/1858.
+QDate DecodificarData(ISC_DATE d) { return QDate(1858, 11, 17).addDays(d); }
+QTime DecodificarHora(ISC_TIME t) {
+  return QTime(0, 0).addMSecs(static_cast<int>(t / 10)); // units of 1/10000 s
+}
+
+QString LerBlob(IAttachment *att, ITransaction *tra, ISC_QUAD id) {
+  Status st;
+  IBlob *blob = att->openBlob(&st, tra, &id, 0, nullptr);
+  QByteArray dados;
+  try {
+    char parte[16384];
+    for (;;) {
+      unsigned lidos = 0;
+      const int r = blob->getSegment(&st, sizeof parte, parte, &lidos);
+      if (r == IStatus::RESULT_OK || r == IStatus::RESULT_SEGMENT)
+        dados.append(parte, static_cast<int>(lidos));
+      else
+        break;
+    }
+    blob->close(&st);
+  } catch (...) {
+    blob->release();
+    throw;
+  }
+  return QString::fromUtf8(dados);
+}
+
+} // namespace
+
+struct TIbxUtils::Impl {
+  IProvider *provedor = nullptr;
+  IAttachment *banco = nullptr;
+  ITransaction *transacao = nullptr;
+  std::string nome, usuario, senha;
+
+  void Desanexar() {
+    if (transacao) {
+      try {
+        Status st;
+        transacao->rollback(&st);
+      } catch (...) {
+        transacao->release();
+      }
+      transacao = nullptr;
+    }
+    if (banco) {
+      try {
+        Status st;
+        banco->detach(&st);
+      } catch (...) {
+        banco->release();
+      }
+      banco = nullptr;
+    }
+  }
+
+  IAttachment *Banco() {
+    if (!banco)
+      throw EBancoDados(QStringLiteral("Banco de dados não conectado."));
+    return banco;
+  }
+};
+
+TIbxUtils::TIbxUtils() : d(std::make_unique<Impl>()) {
+  d->provedor = Master()->getDispatcher();
+}
+
+TIbxUtils::~TIbxUtils() {
+  d->Desanexar();
+  if (d->provedor)
+    d->provedor->release();
+  if (IbxUtils == this)
+    IbxUtils = nullptr;
+}
+
+bool TIbxUtils::EmTransacao() const { return d->transacao != nullptr; }
+
+void TIbxUtils::ConfigurarConexao() {
+  d->nome = NomeBanco.toStdString();
+  d->usuario = Usuario.toStdString();
+  d->senha = Senha.toStdString();
+}
+
+void TIbxUtils::Conectar() {
+  TDBUtils::Conectar();
+  d->Desanexar();
+  Fb([&] {
+    Status st;
+    IXpbBuilder *dpb = Master()->getUtilInterface()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
+    try {
+      dpb->insertString(&st, isc_dpb_user_name, d->usuario.c_str());
+      dpb->insertString(&st, isc_dpb_password, d->senha.c_str());
+      // Texts travel as UTF-8; the database keeps them in the Western code page.
+      dpb->insertString(&st, isc_dpb_lc_ctype, "UTF8");
+      d->banco = d->provedor->attachDatabase(&st, d->nome.c_str(), dpb->getBufferLength(&st),
+                                             dpb->getBuffer(&st));
+    } catch (...) {
+      dpb->dispose();
+      throw;
+    }
+    dpb->dispose();
+  });
+  Conectado = true;
+}
+
+void TIbxUtils::IniciarTransacao() {
+  if (d->transacao)
+    throw EBancoDados(QStringLiteral("A transação já está ativa."));
+  IAttachment *banco = d->Banco();
+  d->transacao = Fb([&] {
+    Status st;
+    return banco->startTransaction(&st, 0, nullptr);
+  });
+}
+
+void TIbxUtils::ConfirmarTransacao() {
+  if (!d->transacao)
+    throw EBancoDados(QStringLiteral("A transação não está ativa."));
+  Fb([&] {
+    Status st;
+    d->transacao->commit(&st);
+  });
+  d->transacao = nullptr; // commit released the interface
+}
+
+void TIbxUtils::DesfazerTransacao() {
+  if (!d->transacao)
+    throw EBancoDados(QStringLiteral("A transação não está ativa."));
+  ITransaction *t = d->transacao;
+  d->transacao = nullptr;
+  try {
+    Status st;
+    t->rollback(&st);
+  } catch (const FbException &e) {
+    t->release();
+    throw Converter(e);
+  }
+}
+
+void TIbxUtils::Desconectar() {
+  if (d->transacao)
+    DesfazerTransacao();
+  Conectado = false;
+}
+
+namespace {
+
+std::vector<TDataSet::Coluna> LerColunas(IMessageMetadata *meta, unsigned n) {
+  Status st;
+  std::vector<TDataSet::Coluna> cols;
+  cols.reserve(n);
+  for (unsigned i = 0; i < n; ++i) {
+    const unsigned tipo = meta->getType(&st, i);
+    const int escala = meta->getScale(&st, i);
+    TTipoCampo t = TTipoCampo::Texto;
+    switch (tipo) {
+    case SQL_SHORT:
+    case SQL_LONG:
+      t = escala < 0 ? TTipoCampo::Decimal : TTipoCampo::Inteiro;
+      break;
+    case SQL_INT64:
+      t = escala < 0 ? TTipoCampo::Decimal : TTipoCampo::Inteiro64;
+      break;
+    case SQL_FLOAT:
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT:
+      t = TTipoCampo::Real;
+      break;
+    case SQL_TYPE_DATE:
+      t = TTipoCampo::Data;
+      break;
+    case SQL_TYPE_TIME:
+      t = TTipoCampo::Hora;
+      break;
+    case SQL_TIMESTAMP:
+      t = TTipoCampo::DataHora;
+      break;
+    case SQL_BOOLEAN:
+      t = TTipoCampo::Booleano;
+      break;
+    case SQL_BLOB:
+      t = meta->getSubType(&st, i) == 1 ? TTipoCampo::Texto : TTipoCampo::Blob;
+      break;
+    default:
+      t = TTipoCampo::Texto;
+    }
+    const char *alias = meta->getAlias(&st, i);
+    const char *campo = meta->getField(&st, i);
+    cols.push_back({QString::fromUtf8(alias && *alias ? alias : campo), t, -escala});
+  }
+  return cols;
+}
+
+double Escalar(qint64 v, int escala) {
+  // Division by an exact power of ten gives the double nearest to the decimal.
+  static const double pot[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9,
+                               1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
+  return escala > 0 && escala <= 18 ? static_cast<double>(v) / pot[escala] : static_cast<double>(v);
+}
+
+} // namespace
+
+TDataSetPtr TIbxUtils::AbrirConsulta(const QString &sql) {
+  const bool jaAtiva = EmTransacao();
+  const QTime inicio = QTime::currentTime();
+  TDataSetPtr ds;
+  try {
+    if (!jaAtiva)
+      IniciarTransacao();
+    Fb([&] {
+      Status st;
+      IAttachment *banco = d->Banco();
+      const QByteArray texto = sql.toUtf8();
+      Instrucao instr;
+      instr.p = banco->prepare(&st, d->transacao, texto.size(), texto.constData(), 3,
+                               IStatement::PREPARE_PREFETCH_METADATA);
+      Metadados meta;
+      meta.p = instr.p->getOutputMetadata(&st);
+      const unsigned n = meta.p->getCount(&st);
+      std::vector<TDataSet::Coluna> cols = LerColunas(meta.p, n);
+      std::vector<unsigned> tipos(n), desl(n), deslNulo(n), tam(n);
+      for (unsigned i = 0; i < n; ++i) {
+        tipos[i] = meta.p->getType(&st, i);
+        desl[i] = meta.p->getOffset(&st, i);
+        deslNulo[i] = meta.p->getNullOffset(&st, i);
+        tam[i] = meta.p->getLength(&st, i);
+      }
+      ds = std::make_unique<TDataSet>(cols);
+      Cursor cursor;
+      cursor.p = instr.p->openCursor(&st, d->transacao, nullptr, nullptr, meta.p, 0);
+      std::vector<unsigned char> buf(meta.p->getMessageLength(&st));
+      unsigned char *b = buf.data();
+      while (cursor.p->fetchNext(&st, b) == IStatus::RESULT_OK) {
+        std::vector<QVariant> linha(n);
+        for (unsigned i = 0; i < n; ++i) {
+          if (*reinterpret_cast<short *>(b + deslNulo[i]))
+            continue;
+          const unsigned char *p = b + desl[i];
+          const int escala = cols[i].Escala;
+          switch (tipos[i]) {
+          case SQL_TEXT: {
+            int len = static_cast<int>(tam[i]);
+            while (len > 0 && p[len - 1] == ' ')
+              --len;
+            linha[i] = QString::fromUtf8(reinterpret_cast<const char *>(p), len);
+            break;
+          }
+          case SQL_VARYING: {
+            const unsigned short len = *reinterpret_cast<const unsigned short *>(p);
+            linha[i] = QString::fromUtf8(reinterpret_cast<const char *>(p + 2), len);
+            break;
+          }
+          case SQL_SHORT: {
+            const qint64 v = *reinterpret_cast<const short *>(p);
+            linha[i] = escala > 0 ? QVariant(Escalar(v, escala)) : QVariant(static_cast<int>(v));
+            break;
+          }
+          case SQL_LONG: {
+            const qint64 v = *reinterpret_cast<const int *>(p);
+            linha[i] = escala > 0 ? QVariant(Escalar(v, escala)) : QVariant(static_cast<int>(v));
+            break;
+          }
+          case SQL_INT64: {
+            qint64 v;
+            std::memcpy(&v, p, sizeof v);
+            linha[i] = escala > 0 ? QVariant(Escalar(v, escala)) : QVariant(v);
+            break;
+          }
+          case SQL_FLOAT:
+            linha[i] = static_cast<double>(*reinterpret_cast<const float *>(p));
+            break;
+          case SQL_DOUBLE:
+          case SQL_D_FLOAT:
+            linha[i] = *reinterpret_cast<const double *>(p);
+            break;
+          case SQL_TYPE_DATE:
+            linha[i] = DecodificarData(*reinterpret_cast<const ISC_DATE *>(p));
+            break;
+          case SQL_TYPE_TIME:
+            linha[i] = DecodificarHora(*reinterpret_cast<const ISC_TIME *>(p));
+            break;
+          case SQL_TIMESTAMP: {
+            const auto *ts = reinterpret_cast<const ISC_TIMESTAMP *>(p);
+            linha[i] = QDateTime(DecodificarData(ts->timestamp_date),
+                                 DecodificarHora(ts->timestamp_time));
+            break;
+          }
+          case SQL_BOOLEAN:
+            linha[i] = *p != 0;
+            break;
+          case SQL_BLOB:
+            linha[i] = LerBlob(banco, d->transacao, *reinterpret_cast<const ISC_QUAD *>(p));
+            break;
+          default:
+            linha[i] = QString();
+          }
+        }
+        ds->AdicionarLinha(std::move(linha));
+      }
+    });
+    if (LogSQL) {
+      const QTime fim = QTime::currentTime();
+      const int ms = inicio.msecsTo(fim);
+      GravarLog(sql + QStringLiteral("\rTempo ") + inicio.toString(QStringLiteral("HH:mm:ss")) +
+                QStringLiteral(" a ") + fim.toString(QStringLiteral("HH:mm:ss")) +
+                QStringLiteral(" Diferença ") +
+                QTime(0, 0).addMSecs(ms < 0 ? 0 : ms).toString(QStringLiteral("HH:mm:ss")));
+    }
+    if (!jaAtiva)
+      ConfirmarTransacao();
+  } catch (const std::exception &e) {
+    UltimoErro = std::current_exception();
+    // Undo and free first, so a log that cannot be written leaves nothing open.
+    if (!jaAtiva && EmTransacao()) {
+      try {
+        DesfazerTransacao();
+      } catch (...) {
+      }
+    }
+    ds.reset();
+    if (LogSQL)
+      GravarLog(sql, &e);
+    throw;
+  }
+  ds->First();
+  return ds;
+}
+
+int TIbxUtils::ExecutarSQL(const QString &sql) {
+  const bool jaAtiva = EmTransacao();
+  int linhas = 0;
+  try {
+    if (!jaAtiva)
+      IniciarTransacao();
+    linhas = Fb([&] {
+      Status st;
+      const QByteArray texto = sql.toUtf8();
+      Instrucao instr;
+      instr.p = d->Banco()->prepare(&st, d->transacao, texto.size(), texto.constData(), 3, 0);
+      instr.p->execute(&st, d->transacao, nullptr, nullptr, nullptr, nullptr);
+      return static_cast<int>(instr.p->getAffectedRecords(&st));
+    });
+    if (LogSQL)
+      GravarLog(sql);
+    if (!jaAtiva)
+      ConfirmarTransacao();
+  } catch (const std::exception &e) {
+    if (!jaAtiva && EmTransacao()) {
+      try {
+        DesfazerTransacao();
+      } catch (...) {
+      }
+    }
+    UltimoErro = std::current_exception();
+    if (LogSQL)
+      GravarLog(sql, &e);
+    throw;
+  }
+  return linhas;
+}

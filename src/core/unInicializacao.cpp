@@ -1,0 +1,216 @@
+#include "unInicializacao.h"
+
+#include "unDialogo.h"
+#include "unFBUtils.h"
+#include "unTexto1252.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QRegularExpression>
+#include <cxxabi.h>
+#include <cstdlib>
+#include <memory>
+#include <typeinfo>
+
+namespace {
+std::function<TContextoJanela()> FonteContexto;
+} // namespace
+
+void AplicarFormatos() {
+  // pt-BR gives "," decimals, "." thousands and dd/MM/yyyy dates to every
+  // locale-aware conversion; the program's own helpers never depend on it.
+  QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+}
+
+TConfiguracao LerConfiguracao(const QStringList &linhas) {
+  TConfiguracao c;
+  for (const QString &linha : linhas) {
+    for (const char *chave : {"LOGSQL", "GRAVA_ARQUIVO"}) {
+      if (!linha.contains(QLatin1String(chave)))
+        continue;
+      const int igual = linha.indexOf(u'=');
+      const QString valor = igual >= 0 ? linha.mid(igual + 1) : QString();
+      if (valor.compare(QStringLiteral("S"), Qt::CaseInsensitive) != 0)
+        continue;
+      if (qstrcmp(chave, "LOGSQL") == 0)
+        c.LogSQL = true;
+      else
+        c.GravaArquivo = true;
+    }
+  }
+  return c;
+}
+
+void PrepararPastaBloqueio() {
+  if (qEnvironmentVariableIsSet("FIREBIRD_LOCK"))
+    return;
+  // The engine's default lock folder is shared by all users; when this user
+  // cannot write there, use a private one instead of failing to open.
+  const QString padrao = QStringLiteral("/tmp/firebird");
+  QFileInfo info(padrao);
+  if (!info.exists() ? QFileInfo(QStringLiteral("/tmp")).isWritable() : info.isWritable())
+    return;
+  const QString propria =
+      QDir::temp().filePath(QStringLiteral("firebird-%1").arg(qEnvironmentVariable("USER", "vesk")));
+  QDir().mkpath(propria);
+  qputenv("FIREBIRD_LOCK", QFile::encodeName(propria));
+}
+
+namespace {
+TDateTime PrimeiraData(const QString &sql, const QString &coluna) {
+  TDataSetPtr ds = IbxUtils->AbrirConsulta(sql);
+  if (ds->IsEmpty())
+    return NullDate;
+  return ds->FieldByName(coluna).AsDateTime();
+}
+} // namespace
+
+void CarregarDataEditalProrata() {
+  DataEditalProrata = PrimeiraData(
+      QStringLiteral("SELECT DISTINCT DT_EDITAL_PRORATA AS DATA_EDITAL FROM QZLTBT18_INDICE_PRORATA"),
+      QStringLiteral("DATA_EDITAL"));
+}
+
+void CarregarDataPagamento() {
+  DataPagamento = PrimeiraData(QStringLiteral("SELECT DT_PAGAMENTO FROM QZLTBG01_ABERTURA_RECOLHIMENTO"),
+                               QStringLiteral("DT_PAGAMENTO"));
+}
+
+bool ConectarBancoPrograma() {
+  try {
+    if (!IbxUtils)
+      IbxUtils = new TIbxUtils();
+    QFile ini(CaminhoPrograma(QStringLiteral("MOLT.ini")));
+    if (!ini.exists()) {
+      PedidoDialogo p;
+      p.Tipo = dtErro;
+      p.Titulo = QStringLiteral("VESK Eletrônica - Arquivo não encontrado");
+      p.Texto = QStringLiteral("Arquivo MOLT.ini não existente.");
+      MostrarDialogo(p);
+      return false;
+    }
+    QStringList linhas;
+    if (ini.open(QIODevice::ReadOnly)) {
+      const QString texto = DeWin1252(ini.readAll());
+      linhas = texto.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
+    }
+    IbxUtils->NomeBanco = CaminhoPrograma(QStringLiteral("BD/VESK.FDB"));
+    IbxUtils->Usuario = QStringLiteral("SYSDBA");
+    IbxUtils->Senha = QStringLiteral("tulipvane");
+    PrepararPastaBloqueio();
+    IbxUtils->Conectar();
+    CarregarDataEditalProrata();
+    CarregarDataPagamento();
+    Configuracao = LerConfiguracao(linhas);
+    IbxUtils->DefinirLogSQL(Configuracao.LogSQL);
+    return true;
+  } catch (const std::exception &e) {
+    TratarExcecao(e);
+    return false;
+  }
+}
+
+QStringList PastasTrabalho() {
+  return {QStringLiteral("Arquivos"),
+          QStringLiteral("Arquivos/Solicitacao de Saldo"),
+          QStringLiteral("Arquivos/Solicitacao de Reenvio"),
+          QStringLiteral("Arquivos/Saldo Rescisorio"),
+          QStringLiteral("Arquivos/Guia Processada"),
+          QStringLiteral("Arquivos/Guia Rescisoria"),
+          QStringLiteral("Arquivos/Arquivo de Ocorrencia")};
+}
+
+void CriarPastasTrabalho() {
+  QDir base(PastaPrograma());
+  for (const QString &p : PastasTrabalho())
+    if (!base.exists(p))
+      base.mkdir(p); // a folder that cannot be made shows up where it is used
+}
+
+bool ExisteEmpregador() {
+  TDataSetPtr ds = IbxUtils->AbrirConsulta(QStringLiteral("SELECT NU_INSCRICAO FROM QZLTBG02_EMPRESA"));
+  return !ds->IsEmpty();
+}
+
+void DefinirFonteContextoJanela(std::function<TContextoJanela()> fonte) {
+  FonteContexto = std::move(fonte);
+}
+
+QString NomeClasseExcecao(const std::exception &e) {
+  const char *bruto = typeid(e).name();
+  int estado = 0;
+  std::unique_ptr<char, void (*)(void *)> nome(abi::__cxa_demangle(bruto, nullptr, nullptr, &estado),
+                                               std::free);
+  return QString::fromLatin1(estado == 0 && nome ? nome.get() : bruto);
+}
+
+namespace {
+void RegistrarEMostrar(const QString &tecnico, const QString &classe) {
+  const QString usuario = QString::fromUtf8(MensagemErroBanco);
+  try {
+    const QString linha(68, u'-');
+    QStringList l;
+    l << QString() << linha
+      << QStringLiteral("Data e Hora: ") +
+             QDateTime::currentDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"))
+      << QStringLiteral("Erro: ") + usuario << QStringLiteral("Erro Técnico: ") + tecnico
+      << QStringLiteral("Tipo de Erro: ") + classe;
+    if (FonteContexto) {
+      const TContextoJanela c = FonteContexto();
+      if (!c.Form.isEmpty())
+        l << QStringLiteral("Form: ") + c.Form;
+      if (!c.Controle.isEmpty())
+        l << QStringLiteral("Controle: ") + c.Controle;
+    }
+    l << linha << QString();
+    AcrescentarLinhas1252(CaminhoPrograma(QStringLiteral("LogErro.log")), l);
+  } catch (...) {
+    // the log is a help, never a second failure
+  }
+  PedidoDialogo p;
+  p.Tipo = dtErro;
+  p.Titulo = QString::fromUtf8(NomeProduto);
+  p.Texto = usuario;
+  MostrarDialogo(p);
+}
+} // namespace
+
+void TratarExcecao(const std::exception &e) {
+  RegistrarEMostrar(QString::fromUtf8(e.what()), NomeClasseExcecao(e));
+}
+
+void TratarExcecaoDesconhecida() {
+  RegistrarEMostrar(QStringLiteral("exceção desconhecida"), QStringLiteral("desconhecida"));
+}
+
+void EncerrarBanco() {
+  try {
+    if (IbxUtils) {
+      IbxUtils->Desconectar();
+      delete IbxUtils;
+      IbxUtils = nullptr;
+    }
+  } catch (...) {
+  }
+}
+
+int ExecutarPrograma(const TJanelasIniciais &janelas) {
+  if (!ConectarBancoPrograma()) {
+    EncerrarBanco();
+    return 1;
+  }
+  CriarPastasTrabalho();
+  try {
+    if (!ExisteEmpregador() && janelas.MostrarEntrada)
+      janelas.MostrarEntrada();
+    if (ExisteEmpregador() && janelas.MostrarPrincipal)
+      janelas.MostrarPrincipal();
+  } catch (const std::exception &e) {
+    TratarExcecao(e);
+  }
+  EncerrarBanco();
+  return 0;
+}

@@ -1,0 +1,59 @@
+#pragma once
+// The program's entry sequence without any window: formats, configuration,
+// connection, cached dates, working folders, the global error handler and the
+// choice between the first-run window and the main window.
+#include "unGlobal.h"
+
+#include <QString>
+#include <QStringList>
+#include <exception>
+#include <functional>
+
+inline constexpr const char *MensagemErroBanco = "Ocorreu um erro ao tentar acessar o banco de dados.";
+
+// Fixes the number and date conventions for the whole process.
+void AplicarFormatos();
+
+// Reads MOLT.ini's lines: a key is found anywhere in a line, its value is what
+// follows the first "=" untrimmed, "S" in any case switches it on, and a later
+// "off" line never switches it back.
+TConfiguracao LerConfiguracao(const QStringList &linhas);
+
+// Steps of the connection: creates IbxUtils, reads MOLT.ini, connects, loads
+// the cached dates and switches the SQL log. Shows the message and returns
+// false on any failure.
+bool ConectarBancoPrograma();
+// Reloads DataEditalProrata and DataPagamento from the database.
+void CarregarDataEditalProrata();
+void CarregarDataPagamento();
+// Creates the working folders below the program folder, parents first.
+void CriarPastasTrabalho();
+QStringList PastasTrabalho();
+// True when at least one employer is registered.
+bool ExisteEmpregador();
+// Points the embedded engine's lock files at a folder the user can write,
+// unless the environment already chose one.
+void PrepararPastaBloqueio();
+
+// Where the global handler finds the active window and focused control names.
+struct TContextoJanela {
+  QString Form;
+  QString Controle;
+};
+void DefinirFonteContextoJanela(std::function<TContextoJanela()> fonte);
+
+// The global handler: writes LogErro.log and shows the standard message.
+void TratarExcecao(const std::exception &e);
+void TratarExcecaoDesconhecida();
+QString NomeClasseExcecao(const std::exception &e);
+
+// What the start-up shows after connecting; the desktop program passes its
+// windows, the tests pass stand-ins.
+struct TJanelasIniciais {
+  std::function<void()> MostrarEntrada;    // first run: modal, returns when closed
+  std::function<void()> MostrarPrincipal;  // modal, returns when the user leaves
+};
+// The whole sequence after the formats; returns the process exit status.
+int ExecutarPrograma(const TJanelasIniciais &janelas);
+// Disconnects and frees IbxUtils; failures are silent.
+void EncerrarBanco();

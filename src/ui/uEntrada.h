@@ -1,0 +1,31 @@
+#pragma once
+// First-run window: shown when no employer is registered yet.
+#include <QDialog>
+
+class QRadioButton;
+class QPushButton;
+class QLabel;
+
+class TfrmEntrada : public QDialog {
+  Q_OBJECT
+public:
+  explicit TfrmEntrada(QWidget *parent = nullptr);
+
+  QRadioButton *rbtFolha;
+  QRadioButton *rbtResponsavel;
+  QRadioButton *rbtRestaurar;
+  QPushButton *btnVoltar;
+  QPushButton *btnAvancar;
+  QPushButton *btnCancelar;
+  QLabel *lblIndisponivel;
+
+  void centralizarForm();
+
+public slots:
+  void btnAvancarClick();
+  void btnVoltarClick();
+  void btnCancelarClick();
+
+private:
+  void AtualizarDisponibilidade();
+};

@@ -1,0 +1,71 @@
+#include "unDialogoQt.h"
+
+#include "core/unInicializacao.h"
+#include "core/unTDBUtils.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QWidget>
+
+namespace {
+struct Botao {
+  int bit;
+  const char *texto;
+  QMessageBox::ButtonRole papel;
+};
+// In the order of the button set; the position is what BotaoPadrao names.
+const Botao Botoes[] = {
+    {mbYes, "&Sim", QMessageBox::YesRole},          {mbNo, "&Não", QMessageBox::NoRole},
+    {mbOK, "OK", QMessageBox::AcceptRole},          {mbCancel, "Cancelar", QMessageBox::RejectRole},
+    {mbAbort, "&Abortar", QMessageBox::RejectRole}, {mbRetry, "&Repetir", QMessageBox::AcceptRole},
+    {mbIgnore, "&Ignorar", QMessageBox::AcceptRole}, {mbAll, "&Todos", QMessageBox::AcceptRole},
+    {mbNoToAll, "Nã&o para Todos", QMessageBox::NoRole},
+    {mbYesToAll, "&Sim para Todos", QMessageBox::YesRole},
+    {mbHelp, "&Help", QMessageBox::HelpRole}};
+} // namespace
+
+int MostrarDialogoQt(const PedidoDialogo &pedido) {
+  QMessageBox caixa(QApplication::activeWindow());
+  static const QMessageBox::Icon icones[] = {QMessageBox::Warning, QMessageBox::Critical,
+                                             QMessageBox::Information, QMessageBox::Question};
+  caixa.setIcon(icones[pedido.Tipo >= 0 && pedido.Tipo <= 3 ? pedido.Tipo : 2]);
+  caixa.setWindowTitle(pedido.Titulo);
+  caixa.setText(pedido.Texto);
+  std::vector<std::pair<QPushButton *, int>> mapa;
+  int botoes = pedido.Botoes ? pedido.Botoes : mbOK;
+  for (int i = 0; i < 11; ++i) {
+    if (!(botoes & Botoes[i].bit))
+      continue;
+    QPushButton *b = caixa.addButton(QString::fromUtf8(Botoes[i].texto), Botoes[i].papel);
+    mapa.emplace_back(b, ResultadoDoBotao(i));
+    if (i == pedido.BotaoPadrao)
+      caixa.setDefaultButton(b);
+  }
+  caixa.exec();
+  for (auto &[b, r] : mapa)
+    if (caixa.clickedButton() == b)
+      return r;
+  // Closed with Esc or the title bar: Cancel when offered, else No, else OK.
+  if (botoes & mbCancel)
+    return mrCancel;
+  if (botoes & mbNo)
+    return mrNo;
+  return mrOk;
+}
+
+void InstalarDialogosQt() {
+  DefinirRespondedorDialogo(MostrarDialogoQt);
+  DefinirFonteTituloJanela([]() -> QString {
+    QWidget *w = QApplication::activeWindow();
+    return w ? w->windowTitle() : QString();
+  });
+  DefinirFonteContextoJanela([]() {
+    TContextoJanela c;
+    if (QWidget *w = QApplication::activeWindow())
+      c.Form = w->objectName();
+    if (QWidget *f = QApplication::focusWidget())
+      c.Controle = f->objectName();
+    return c;
+  });
+}

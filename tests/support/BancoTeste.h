@@ -1,0 +1,54 @@
+#pragma once
+// Test fixtures over a real embedded database: each fixture gets a fresh copy
+// of the database built from the project's scripts, in a temporary program
+// folder with its own MOLT.ini, and connects the global IbxUtils to it.
+#include "core/unDialogo.h"
+#include "core/unFBUtils.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <deque>
+#include <gtest/gtest.h>
+#include <memory>
+
+// A temporary program folder: BD/VESK.FDB copied from the model, MOLT.ini.
+class PastaTeste {
+public:
+  explicit PastaTeste(bool comBanco = true, bool comIni = true);
+  QString Caminho() const { return dir_.path(); }
+  QString Arquivo(const QString &relativo) const; // absolute path below the folder
+  QString Banco() const { return Arquivo("BD/VESK.FDB"); }
+  void EscreverArquivo(const QString &relativo, const QByteArray &conteudo) const;
+  QByteArray LerArquivo(const QString &relativo) const;
+
+private:
+  QTemporaryDir dir_;
+};
+
+// Connects IbxUtils to a fresh copy and points PastaPrograma() at it.
+class BancoTeste : public ::testing::Test {
+protected:
+  void SetUp() override;
+  void TearDown() override;
+  // Runs a statement in its own transaction (test set-up data).
+  void Executar(const QString &sql);
+  // First column of the first row as text ("" when no row).
+  QString Valor(const QString &sql);
+  int Contar(const QString &sqlFromWhere); // SELECT COUNT(*) <sqlFromWhere>
+
+  std::unique_ptr<PastaTeste> pasta;
+};
+
+// Scripted answers for the message-box seam. Every dialog shown is recorded;
+// answers are taken in order, and when they run out the default button is used.
+class RespostasDialogo {
+public:
+  RespostasDialogo();
+  ~RespostasDialogo();
+  void Responder(int resultado) { respostas_.push_back(resultado); }
+  std::deque<int> respostas_;
+  std::vector<PedidoDialogo> mostrados;
+
+private:
+  RespondedorDialogo anterior_;
+};
