@@ -4,23 +4,28 @@
 #include "core/unGlobal.h"
 #include "core/unInicializacao.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <cstdio>
+#include <map>
+#include <unistd.h>
 
 namespace {
-void Escrever(FILE *f, const QString &texto) { std::fputs(texto.toUtf8().constData(), f); }
+std::map<QString, TComando> &Comandos() {
+  static std::map<QString, TComando> c;
+  return c;
+}
 
-const char *Ajuda =
-    "Uso: vesk-cli [--pasta PASTA] COMANDO [opções]\n"
-    "\n"
-    "Opções gerais:\n"
-    "  --pasta PASTA   pasta do programa, que contém BD/VESK.FDB e MOLT.ini\n"
-    "                  (padrão: a pasta do executável)\n"
-    "  --ajuda, -h     mostra esta ajuda\n"
-    "\n"
-    "Comandos:\n"
-    "  versao          mostra a versão do banco de dados\n";
+QString Ajuda() {
+  QString t = QStringLiteral("Uso: vesk-cli [--pasta PASTA] COMANDO [opções]\n\n"
+                             "Opções gerais:\n"
+                             "  --pasta PASTA   pasta do programa, que contém BD/VESK.FDB e MOLT.ini\n"
+                             "                  (padrão: a pasta do executável)\n"
+                             "  --ajuda, -h     mostra esta ajuda\n\n"
+                             "Comandos:\n");
+  for (const auto &[nome, c] : Comandos())
+    t += QStringLiteral("  %1\n      %2\n").arg(c.Uso, c.Descricao);
+  return t;
+}
 
 // Opens the program folder's database; prints why when it cannot.
 bool AbrirBanco() {
@@ -30,7 +35,7 @@ bool AbrirBanco() {
   IbxUtils->Usuario = QStringLiteral("SYSDBA");
   IbxUtils->Senha = QStringLiteral("tulipvane");
   if (!QFileInfo::exists(IbxUtils->NomeBanco)) {
-    Escrever(stderr, QStringLiteral("Banco de dados não encontrado: %1\n").arg(IbxUtils->NomeBanco));
+    Erro(QStringLiteral("Banco de dados não encontrado: %1\n").arg(IbxUtils->NomeBanco));
     return false;
   }
   try {
@@ -39,20 +44,37 @@ bool AbrirBanco() {
     CarregarDataEditalProrata();
     CarregarDataPagamento();
     return true;
-  } catch (const std::exception &e) {
-    Escrever(stderr, QStringLiteral("Não foi possível abrir o banco de dados %1:\n%2\n")
-                         .arg(IbxUtils->NomeBanco, QString::fromUtf8(e.what())));
+  } catch (const EBancoDados &e) {
+    if (BancoEmUso(e))
+      Erro(QStringLiteral("O banco de dados %1 está em uso por outro programa. Feche-o e tente "
+                          "novamente.\n")
+               .arg(IbxUtils->NomeBanco));
+    else
+      Erro(QStringLiteral("Não foi possível abrir o banco de dados %1:\n%2\n")
+               .arg(IbxUtils->NomeBanco, e.Mensagem));
     return false;
   }
 }
 
-int ComandoVersao() {
-  TDataSetPtr ds = IbxUtils->AbrirConsulta(QStringLiteral(
-      "SELECT FIRST 1 CO_VERSAO_SISTEMA FROM QZLTBT22_PARAMETRO_SISTEMA ORDER BY DT_VERSAO_SISTEMA DESC"));
-  Escrever(stdout, (ds->IsEmpty() ? QString() : ds->Fields(0).AsString()) + u'\n');
-  return 0;
-}
+TRegistroComando Versao({QStringLiteral("versao"), QStringLiteral("versao"),
+                         QStringLiteral("mostra a versão do banco de dados"), true,
+                         [](const QStringList &) {
+                           TDataSetPtr ds = IbxUtils->AbrirConsulta(QStringLiteral(
+                               "SELECT FIRST 1 CO_VERSAO_SISTEMA FROM QZLTBT22_PARAMETRO_SISTEMA "
+                               "ORDER BY DT_VERSAO_SISTEMA DESC"));
+                           Saida((ds->IsEmpty() ? QString() : ds->Fields(0).AsString()) + u'\n');
+                           return 0;
+                         }});
 } // namespace
+
+TRegistroComando::TRegistroComando(TComando c) { Comandos()[c.Nome] = std::move(c); }
+
+void Saida(const QString &texto) {
+  std::fputs(texto.toUtf8().constData(), stdout);
+  std::fflush(stdout);
+}
+void Erro(const QString &texto) { std::fputs(texto.toUtf8().constData(), stderr); }
+bool SaidaEhTerminal() { return isatty(fileno(stdout)); }
 
 int ExecutarLinhaComando(const QStringList &argumentos) {
   QStringList args = argumentos.mid(1);
@@ -60,35 +82,36 @@ int ExecutarLinhaComando(const QStringList &argumentos) {
   while (!args.isEmpty() && args.first().startsWith(u'-')) {
     const QString op = args.takeFirst();
     if (op == QStringLiteral("--ajuda") || op == QStringLiteral("-h") || op == QStringLiteral("--help")) {
-      Escrever(stdout, QString::fromUtf8(Ajuda));
+      Saida(Ajuda());
       return 0;
     }
     if (op == QStringLiteral("--pasta") && !args.isEmpty()) {
       DefinirPastaPrograma(args.takeFirst());
       continue;
     }
-    Escrever(stderr, QStringLiteral("Opção desconhecida: %1\n\n").arg(op) + QString::fromUtf8(Ajuda));
+    Erro(QStringLiteral("Opção desconhecida: %1\n\n").arg(op) + Ajuda());
     return 2;
   }
   if (args.isEmpty()) {
-    Escrever(stderr, QString::fromUtf8(Ajuda));
+    Erro(Ajuda());
     return 2;
   }
-  const QString comando = args.takeFirst();
-  int status = 2;
-  if (comando == QStringLiteral("versao")) {
-    if (!AbrirBanco()) {
-      EncerrarBanco();
-      return 1;
-    }
-    try {
-      status = ComandoVersao();
-    } catch (const std::exception &e) {
-      Escrever(stderr, QString::fromUtf8(e.what()) + u'\n');
-      status = 1;
-    }
-  } else {
-    Escrever(stderr, QStringLiteral("Comando desconhecido: %1\n\n").arg(comando) + QString::fromUtf8(Ajuda));
+  const QString nome = args.takeFirst();
+  const auto it = Comandos().find(nome);
+  if (it == Comandos().end()) {
+    Erro(QStringLiteral("Comando desconhecido: %1\n\n").arg(nome) + Ajuda());
+    return 2;
+  }
+  if (it->second.PrecisaBanco && !AbrirBanco()) {
+    EncerrarBanco();
+    return 1;
+  }
+  int status = 1;
+  try {
+    status = it->second.Executar(args);
+  } catch (const std::exception &e) {
+    Erro(QString::fromUtf8(e.what()) + u'\n');
+    status = 1;
   }
   EncerrarBanco();
   return status;

@@ -11,6 +11,13 @@ using namespace Firebird;
 
 TIbxUtils *IbxUtils = nullptr;
 
+bool BancoEmUso(const EBancoDados &e) {
+  // The embedded engine refuses at once a file that another process has open.
+  return e.Mensagem.contains(QLatin1String("already opened")) ||
+         e.Mensagem.contains(QLatin1String("\"lock\" operation")) ||
+         e.Mensagem.contains(QLatin1String("lock time-out"));
+}
+
 namespace {
 
 IMaster *Master() {

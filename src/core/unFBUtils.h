@@ -34,5 +34,8 @@ private:
   std::unique_ptr<Impl> d;
 };
 
+// True when the failure means that another program holds the database file.
+bool BancoEmUso(const EBancoDados &e);
+
 // The one database object of the process.
 extern TIbxUtils *IbxUtils;
