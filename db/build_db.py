@@ -1,0 +1,454 @@
+#!/usr/bin/env python3
+"""Builds the program's Firebird database (BD/VESK.FDB) from the scripts of db/.
+
+    build_db.py --out PATH --isql ISQL
+
+Steps, all in one isql script run with the embedded engine (no server):
+  1. CREATE DATABASE (page size 8192, default character set WIN1252);
+  2. db/schema.sql;
+  3. the public code lists of db/refdata/*.csv, as generated INSERTs;
+  4. the business days printed by db/refdata/gen_business_days.py;
+  5. the index tables (QZLTBT16, QZLTBT17, QZLTBT18), generated here: TEST DATA
+     with plausible factors, not the bank's publication (see gerar_indices);
+  6. db/data/*.sql in sorted order (test data and the message texts).
+
+isql runs with -bail, so the first failing statement stops the build; the
+error is reported with the file and line it came from. The database is built
+under a temporary name next to PATH and renamed only when everything
+succeeded and the row counts check out, so a failure never leaves a half-built
+database behind.
+"""
+
+import argparse
+import csv
+import datetime as dt
+import os
+import re
+import subprocess
+import sys
+from decimal import ROUND_DOWN, Decimal, getcontext
+from pathlib import Path
+
+PASTA_DB = Path(__file__).resolve().parent
+PASTA_REF = PASTA_DB / "refdata"
+PASTA_DADOS = PASTA_DB / "data"
+
+USUARIO = "SYSDBA"
+SENHA = "tulipvane"
+CONFIRMAR_A_CADA = 5000  # rows per COMMIT: keeps isql's transaction small
+
+DIAS_UTEIS_INICIO = dt.date(1990, 1, 1)
+DIAS_UTEIS_FIM = dt.date(2035, 12, 31)
+
+getcontext().prec = 40
+
+
+# ---------------------------------------------------------------------------
+# SQL literals
+# ---------------------------------------------------------------------------
+
+
+def texto(valor):
+    """Quoted text literal; Null for None or blank text."""
+    if valor is None or str(valor).strip() == "":
+        return "NULL"
+    return "'" + str(valor).replace("'", "''") + "'"
+
+
+def data(valor):
+    return "'" + valor.isoformat() + "'"
+
+
+def fator(valor):
+    """A factor with exactly nine decimals (the precision the tables keep)."""
+    return format(valor.quantize(Decimal("0.000000001"), rounding=ROUND_DOWN), "f")
+
+
+# ---------------------------------------------------------------------------
+# The combined script, with a map back to the source of every line
+# ---------------------------------------------------------------------------
+
+
+class Script:
+    def __init__(self):
+        self.linhas = []
+        self.origens = []  # (first combined line, source name, first source line)
+        self.pendentes = 0
+        self.contagens = {}  # table -> rows inserted by the generated sections
+
+    def origem(self, nome, primeira_linha=1):
+        self.origens.append((len(self.linhas) + 1, nome, primeira_linha))
+
+    def adicionar(self, texto_sql):
+        self.linhas.extend(texto_sql.split("\n"))
+
+    def inserir(self, tabela, colunas, valores):
+        self.linhas.append(
+            "INSERT INTO %s (%s) VALUES (%s);" % (tabela, ", ".join(colunas), ", ".join(valores)))
+        self.contagens[tabela] = self.contagens.get(tabela, 0) + 1
+        self.pendentes += 1
+        if self.pendentes >= CONFIRMAR_A_CADA:
+            self.confirmar()
+
+    def confirmar(self):
+        self.linhas.append("COMMIT;")
+        self.pendentes = 0
+
+    def incluir_arquivo(self, caminho):
+        self.origem(str(caminho.relative_to(PASTA_DB.parent)))
+        conteudo = caminho.read_text(encoding="utf-8")
+        self.adicionar(conteudo.rstrip("\n"))
+        self.origem("(build_db.py)")
+        self.confirmar()
+
+    def localizar(self, linha):
+        """Source name and line of a line of the combined script."""
+        nome, inicio, primeira = "(build_db.py)", 1, 1
+        for comeco, n, p in self.origens:
+            if comeco > linha:
+                break
+            nome, inicio, primeira = n, comeco, p
+        return nome, primeira + (linha - inicio)
+
+    def texto(self):
+        return "\n".join(self.linhas) + "\n"
+
+
+# ---------------------------------------------------------------------------
+# Reference code lists (public, loaded as they are)
+# ---------------------------------------------------------------------------
+
+
+def ler_csv(nome):
+    with open(PASTA_REF / nome, encoding="utf-8", newline="") as arq:
+        return list(csv.DictReader(arq))
+
+
+def carregar_referencias(s):
+    s.origem("refdata/*.csv")
+
+    for r in ler_csv("fpas.csv"):
+        s.inserir("QZLTBT01_FPAS", ["NU_INSS", "DE_INSS"],
+                  [str(int(r["codigo"])), texto(r["descricao"])])
+
+    for r in ler_csv("cnae23_subclasses.csv"):
+        s.inserir("QZLTBT03_ATIVIDADE_CNAE_NIVEL_5", ["NU_IBGE", "DE_ATIVIDADE"],
+                  [str(int(r["subclasse"])), texto(r["descricao"])])
+
+    # Every category carries a work booklet unless a data script says otherwise.
+    for r in ler_csv("categoria_trabalhador.csv"):
+        s.inserir("QZLTBT04_CATEGORIA_EMPREGADO", ["NU_CATEGORIA", "DE_CATEGORIA", "IC_CTPS"],
+                  [str(int(r["codigo"])), texto(r["descricao"]), "'S'"])
+
+    # The occupation table holds families: the first four digits of an
+    # occupation, written with two leading zeros (family 5121 -> "005121").
+    familias = sorted({"00" + r["codigo"][:4] for r in ler_csv("cbo2002_ocupacoes.csv")})
+    for familia in familias:
+        s.inserir("QZLTBT05_OCUPACAO_NIVEL_4", ["CO_CBO"], [texto(familia)])
+
+    for r in ler_csv("codigo_saque.csv"):
+        s.inserir("QZLTBT06_MOTIVO_SAQUE", ["CO_SAQUE", "DE_SAQUE"],
+                  [texto(r["codigo"]), texto(r["descricao"])])
+
+    movimentos = [(r["codigo"], r["descricao"]) for r in ler_csv("codigo_movimentacao.csv")]
+    if not any(codigo == "I6" for codigo, _ in movimentos):
+        movimentos.append(("I6", "Movimentação I6"))
+    for codigo, descricao in movimentos:
+        s.inserir("QZLTBT07_TIPO_MOVIMENTACAO", ["CO_MOVIMENTACAO", "DE_MOVIMENTACAO"],
+                  [texto(codigo), texto(descricao)])
+
+    for r in ler_csv("uf.csv"):
+        s.inserir("QZLTBT08_UNIDADE_FEDERACAO", ["SG_UF", "NO_UF"],
+                  [texto(r["sigla"]), texto(r["nome"])])
+
+    for r in ler_csv("grau_instrucao.csv"):
+        s.inserir("QZLTBT09_TIPO_GRAU_INSTRUCAO", ["NU_GRAU_INSTRUCAO", "DE_GRAU_INSTRUCAO"],
+                  [str(int(r["codigo"])), texto(r["descricao"])])
+    s.confirmar()
+
+
+def dias_uteis():
+    saida = subprocess.run(
+        [sys.executable, str(PASTA_REF / "gen_business_days.py"),
+         "--start", DIAS_UTEIS_INICIO.isoformat(), "--end", DIAS_UTEIS_FIM.isoformat()],
+        check=True, capture_output=True, text=True).stdout
+    return [dt.date.fromisoformat(linha) for linha in saida.split()]
+
+
+def carregar_dias_uteis(s, dias):
+    s.origem("refdata/gen_business_days.py")
+    for dia in dias:
+        s.inserir("QZLTBT15_DIA_UTIL", ["DT_UTIL"], [data(dia)])
+    s.confirmar()
+
+
+# ---------------------------------------------------------------------------
+# Index tables: TEST DATA, generated (not the bank's publication)
+#
+# They cover every business day from 2023-01-01 to 2026-12-31 as a payment
+# date, so that a collection run opened on any of them finds the rows the
+# calculation looks up:
+#   - QZLTBT18: one row per payment date, under the edition month that the
+#     calculation derives from it (the tables' last payment date falls after
+#     the 10th, so the calendar of editions changes on 10/03/2024: before it
+#     an edition covers the 10th to the 9th, from 21/04/2024 the 21st to the
+#     20th, and edition 03/2024 covers 10/03/2024 to 20/04/2024);
+#   - QZLTBT16: per payment date, every business due date from the first day
+#     of the third month before the payment month up to the day before it
+#     (payments up to three months late);
+#   - QZLTBT17: per edition, every reference month from 01/2018 to the month
+#     before the edition (from 01/1967 for the earliest edition, which is the
+#     edition date that the balance complements use).
+# The first row stored in QZLTBT18 is the payment date REFERENCIA (the window
+# from the 10th of its month to the 9th of the next is the collection window
+# that the payroll import accepts); the other rows follow in date order.
+#
+# The factors follow one consistent model so that late blocks never give
+# negative amounts: monthly interest m = (1 + annual rate)^(1/12) x 1.0005
+# per option column (6.00%, 5.75%, 5.50%, 5.25%, 5.00% and 3.00% a year for
+# the columns 67, 68, 69, 70, up to 09/1971 and after 09/1971);
+#   JAM factor (n months from the reference month to the edition) = m^n - 1;
+#   simplified factor, set 1 = m^n, set 2 = m^(n+1);
+#   late-payment factors = 0.08 x (1 + fine + 0.5% a month pro rata), the
+#     fine being 5% in the month, 10% after;
+#   guide factors = 0.08 (deposit) or 0.40 (termination fine) x
+#     (1 + JAM of n+3 months at the highest rate + fine + interest).
+# ---------------------------------------------------------------------------
+
+PAGAMENTO_INICIO = dt.date(2023, 1, 1)
+PAGAMENTO_FIM = dt.date(2026, 12, 31)
+REFERENCIA = dt.date(2025, 5, 12)
+NOVO_CALENDARIO = dt.date(2024, 3, 10)
+NOVO_CALENDARIO_PLENO = dt.date(2024, 4, 21)
+COMPETENCIA_INICIAL = dt.date(2018, 1, 1)
+COMPETENCIA_HISTORICA = dt.date(1967, 1, 1)
+MESES_ATRASO_GUIA = 3
+
+COLUNAS_OPCAO = ["67", "68", "69", "70", "ATE_0971", "MAIOR_0971"]
+TAXA_ANUAL = {"67": "0.06", "68": "0.0575", "69": "0.055", "70": "0.0525",
+              "ATE_0971": "0.05", "MAIOR_0971": "0.03"}
+CORRECAO_MENSAL = Decimal("1.0005")
+JUROS_MENSAIS = {c: (Decimal(1) + Decimal(TAXA_ANUAL[c])) ** (Decimal(1) / Decimal(12))
+                 * CORRECAO_MENSAL for c in COLUNAS_OPCAO}
+ALIQUOTA = Decimal("0.08")
+MULTA_RESCISORIA = Decimal("0.40")
+
+
+def primeiro_dia(d):
+    return d.replace(day=1)
+
+
+def somar_meses(d, meses):
+    total = d.year * 12 + d.month - 1 + meses
+    return dt.date(total // 12, total % 12 + 1, 1)
+
+
+def meses_entre(a, b):
+    """Months from b to a."""
+    return (a.year - b.year) * 12 + a.month - b.month
+
+
+def edital(pagamento):
+    """Edition month of the index tables that apply to a payment date."""
+    if pagamento < NOVO_CALENDARIO:
+        virada = 10
+    elif pagamento >= NOVO_CALENDARIO_PLENO:
+        virada = 21
+    else:
+        return dt.date(2024, 3, 1)
+    if pagamento.day >= virada:
+        return primeiro_dia(pagamento)
+    return somar_meses(primeiro_dia(pagamento), -1)
+
+
+def inicio_janela(edicao):
+    """First payment date covered by an edition."""
+    if edicao < dt.date(2024, 3, 1):
+        return edicao.replace(day=10)
+    if edicao == dt.date(2024, 3, 1):
+        return NOVO_CALENDARIO
+    return edicao.replace(day=21)
+
+
+def multa_atraso(vencimento, pagamento):
+    return Decimal("0.05") if (vencimento.year, vencimento.month) == (
+        pagamento.year, pagamento.month) else Decimal("0.10")
+
+
+def gerar_indices(s, dias):
+    pagamentos = [d for d in dias if PAGAMENTO_INICIO <= d <= PAGAMENTO_FIM]
+    if REFERENCIA not in pagamentos:
+        raise SystemExit("build_db: the reference payment date is not a business day")
+
+    s.origem("(build_db.py: QZLTBT18_INDICE_PRORATA)")
+    for pag in [REFERENCIA] + [p for p in pagamentos if p != REFERENCIA]:
+        edicao = edital(pag)
+        pro_rata = Decimal("0.005") * Decimal((pag - inicio_janela(edicao)).days) / Decimal(30)
+        s.inserir("QZLTBT18_INDICE_PRORATA",
+                  ["DT_EDITAL_PRORATA", "DT_RECOLHIMENTO_PRORATA", "IN_ATRASO_MES",
+                   "IN_ATRASO_1_MES", "IN_ATRASO_2_MESES"],
+                  [data(edicao), data(pag),
+                   fator(ALIQUOTA * (Decimal("1.05") + pro_rata)),
+                   fator(ALIQUOTA * (Decimal("1.105") + pro_rata)),
+                   fator(ALIQUOTA * (Decimal("1.11") + pro_rata))])
+    s.confirmar()
+
+    s.origem("(build_db.py: QZLTBT17_INDICE_SIMPLIFICADO)")
+    edicoes = sorted({edital(p) for p in pagamentos})
+    colunas = (["DT_EDITAL_SIMPLIFICADO", "DT_COMPETENCIA_SIMPLIFICADO"]
+               + ["IN_JAM_OPCAO_" + c for c in COLUNAS_OPCAO]
+               + ["IN_SIMPLIFICADO_1_OPCAO_" + c for c in COLUNAS_OPCAO[:4]]
+               + ["IN_SIMPLIFICADO_2_OPCAO_" + c for c in COLUNAS_OPCAO[:4]]
+               + ["IN_SMPLO_1_OPCAO_ATE_0971", "IN_SMPLO_1_OPCAO_MAIOR_0971",
+                  "IN_SMPLO_2_OPCAO_ATE_0971", "IN_SMPLO_2_OPCAO_MAIOR_0971"])
+    for edicao in edicoes:
+        mes = COMPETENCIA_HISTORICA if edicao == edicoes[0] else COMPETENCIA_INICIAL
+        while mes < edicao:
+            n = meses_entre(edicao, mes)
+            jam = [fator(JUROS_MENSAIS[c] ** n - 1) for c in COLUNAS_OPCAO]
+            s1 = {c: fator(JUROS_MENSAIS[c] ** n) for c in COLUNAS_OPCAO}
+            s2 = {c: fator(JUROS_MENSAIS[c] ** (n + 1)) for c in COLUNAS_OPCAO}
+            s.inserir("QZLTBT17_INDICE_SIMPLIFICADO", colunas,
+                      [data(edicao), data(mes)] + jam
+                      + [s1[c] for c in COLUNAS_OPCAO[:4]] + [s2[c] for c in COLUNAS_OPCAO[:4]]
+                      + [s1["ATE_0971"], s1["MAIOR_0971"], s2["ATE_0971"], s2["MAIOR_0971"]])
+            mes = somar_meses(mes, 1)
+    s.confirmar()
+
+    s.origem("(build_db.py: QZLTBT16_INDICE_GUIA_RESCISORIA)")
+    maior_juro = max(JUROS_MENSAIS.values())
+    indice_dia = {d: i for i, d in enumerate(dias)}
+    for pag in pagamentos:
+        edicao = edital(pag)
+        primeiro_vencimento = somar_meses(primeiro_dia(pag), -MESES_ATRASO_GUIA)
+        i = indice_dia[pag] - 1
+        while i >= 0 and dias[i] >= primeiro_vencimento:
+            venc = dias[i]
+            i -= 1
+            n = meses_entre(edicao, venc) + 3
+            encargos = (Decimal(1) + maior_juro ** n - 1 + multa_atraso(venc, pag)
+                        + Decimal("0.005") * Decimal((pag - venc).days) / Decimal(30))
+            s.inserir("QZLTBT16_INDICE_GUIA_RESCISORIA",
+                      ["DT_EDITAL_GUIA", "DT_VENCIMENTO", "DT_RCLTO_INDICE_RESCISORIA",
+                       "VR_INDICE", "VR_INDICE_MULTA_RESCISORIA"],
+                      [data(edicao), data(venc), data(pag), fator(ALIQUOTA * encargos),
+                       fator(MULTA_RESCISORIA * encargos)])
+    s.confirmar()
+
+
+# ---------------------------------------------------------------------------
+# Data scripts
+# ---------------------------------------------------------------------------
+
+RE_MENSAGEM = re.compile(
+    r"INSERT\s+INTO\s+QZLTBT13_MENSAGEM_SISTEMA\s*\([^)]*\)\s*VALUES\s*\(\s*(\d+)", re.I)
+
+
+def conferir_mensagens(arquivos):
+    """A message number may be defined by one data script only: report the
+    clash with both file names rather than a bare key violation."""
+    dono = {}
+    erros = []
+    for arq in arquivos:
+        for m in RE_MENSAGEM.finditer(arq.read_text(encoding="utf-8")):
+            numero = int(m.group(1))
+            if numero in dono:
+                erros.append("message %d is defined in %s and in %s"
+                             % (numero, dono[numero], arq.name))
+            dono[numero] = arq.name
+    return erros
+
+
+# ---------------------------------------------------------------------------
+# Build
+# ---------------------------------------------------------------------------
+
+
+def montar_script(caminho_banco, dados):
+    s = Script()
+    s.origem("(build_db.py)")
+    s.adicionar("SET SQL DIALECT 3;\nSET NAMES UTF8;\n"
+                "CREATE DATABASE '%s' USER '%s' PASSWORD '%s' PAGE_SIZE 8192 "
+                "DEFAULT CHARACTER SET WIN1252;" % (caminho_banco, USUARIO, SENHA))
+    s.incluir_arquivo(PASTA_DB / "schema.sql")
+    dias = dias_uteis()
+    carregar_referencias(s)
+    carregar_dias_uteis(s, dias)
+    gerar_indices(s, dias)
+    # Counted before the data scripts, which may add rows of their own.
+    s.origem("(build_db.py: row counts)")
+    s.adicionar(consulta_contagens(s.contagens).rstrip("\n"))
+    for arq in dados:
+        s.incluir_arquivo(arq)
+    s.origem("(build_db.py)")
+    s.confirmar()
+    return s
+
+
+def consulta_contagens(tabelas):
+    """SELECTs whose output (table name and row count) the build checks."""
+    return "SET HEADING OFF;\n" + "".join(
+        "SELECT '%s', COUNT(*) FROM %s;\n" % (t, t) for t in sorted(tabelas))
+
+
+def conferir_contagens(saida, esperado):
+    achado = {}
+    for linha in saida.splitlines():
+        partes = linha.split()
+        if len(partes) == 2 and partes[1].isdigit():
+            achado[partes[0]] = int(partes[1])
+    return ["%s: %s rows stored, %d generated" % (t, achado.get(t), esperado[t])
+            for t in sorted(esperado) if achado.get(t) != esperado[t]]
+
+
+def main(argv=None):
+    p = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    p.add_argument("--out", required=True, help="database file to create (e.g. bin/BD/VESK.FDB)")
+    p.add_argument("--isql", default="isql-fb", help="the Firebird isql program")
+    args = p.parse_args(argv)
+
+    destino = Path(args.out).resolve()
+    destino.parent.mkdir(parents=True, exist_ok=True)
+    temporario = destino.with_name(destino.name + ".tmp")
+
+    dados = sorted(PASTA_DADOS.glob("*.sql"))
+    erros = conferir_mensagens(dados)
+    if erros:
+        for e in erros:
+            print("build_db: " + e, file=sys.stderr)
+        return 1
+
+    script = montar_script(temporario, dados)
+    script_sql = destino.with_name(destino.name + ".build.sql")
+    script_sql.write_text(script.texto(), encoding="utf-8")
+    if temporario.exists():
+        temporario.unlink()
+    try:
+        r = subprocess.run([args.isql, "-bail", "-q", "-i", str(script_sql)],
+                           capture_output=True, text=True, encoding="utf-8", errors="replace")
+        if r.returncode != 0 or "Statement failed" in r.stderr:
+            mensagem = (r.stderr or r.stdout).strip()
+            m = re.search(r"After line (\d+)", mensagem)
+            if m:
+                nome, linha = script.localizar(int(m.group(1)))
+                mensagem += "\n(at %s, line %d)" % (nome, linha)
+            print("build_db: isql failed:\n" + mensagem, file=sys.stderr)
+            return 1
+        erros = conferir_contagens(r.stdout, script.contagens)
+        if erros:
+            for e in erros:
+                print("build_db: " + e, file=sys.stderr)
+            return 1
+        os.replace(temporario, destino)
+    finally:
+        if temporario.exists():
+            temporario.unlink()
+        if script_sql.exists():
+            script_sql.unlink()
+    total = sum(script.contagens.values())
+    print("build_db: %s created (%d generated rows)" % (destino, total))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
