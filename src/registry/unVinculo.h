@@ -74,6 +74,10 @@ public:
   TEmpresa &Empresa();
   TTrabalhador &Trabalhador();
   TRescisao &Rescisao();
+  // Makes Trabalhador() answer with a worker object the caller already holds
+  // (the worker that owns this link), without taking it over; nullptr
+  // returns to the owned one.
+  void DefinirTrabalhador(TTrabalhador *Externo);
 
   void Inicializar() override;
   void Limpar() override;
@@ -144,6 +148,7 @@ private:
   std::unique_ptr<TEmpresa> FEmpresa;
   std::unique_ptr<TTrabalhador> FTrabalhador;
   std::unique_ptr<TRescisao> FRescisao;
+  TTrabalhador *TrabalhadorExterno = nullptr;
 
   bool CarregarSQL(const QString &sql);
   // True when the query's first column of the first row reads above 0.
