@@ -1,7 +1,12 @@
 #include "collection/UnTComplementoSaldo.h"
 
+#include "collection/unTCalculo.h"
+#include "core/unTDiaUtil.h"
 #include "core/unUtilitarios.h"
+#include "registry/UnRescisao.h"
 #include "registry/unVinculo.h"
+
+#include <QDate>
 
 namespace {
 // The links are the base of the query, so a link without complements still
@@ -43,7 +48,10 @@ void TComplementoSaldo::Inicializar() {
   SqlFrom = QString::fromLatin1(FromComplemento);
 }
 
-void TComplementoSaldo::Limpar() {}
+void TComplementoSaldo::Limpar() {
+  vinculo_.reset();
+  rescisao_.reset();
+}
 
 void TComplementoSaldo::CarregarAtributos() {
   TNegocio::CarregarAtributos();
@@ -127,4 +135,257 @@ void TComplementoSaldo::CarregarAliquotas() {
   for (ds->First(); !ds->Eof(); ds->Next())
     aliquotas_.push_back({ds->Fields(0).AsInteger(), ds->Fields(1).AsInteger(),
                           ds->Fields(2).AsInteger(), ds->Fields(3).AsFloat()});
+}
+
+TVinculo &TComplementoSaldo::Vinculo() {
+  if (!vinculo_) {
+    vinculo_ = std::make_unique<TVinculo>();
+    if (CarregarAssociados)
+      vinculo_->CarregarPorChave(NU_TIPO_INSO_EMPRA, NU_CATEGORIA, DT_ADMISSAO_VINCULO, NU_PIS,
+                                 NU_INSCRICAO);
+  }
+  return *vinculo_;
+}
+
+TRescisao &TComplementoSaldo::Rescisao() {
+  if (!rescisao_) {
+    rescisao_ = std::make_unique<TRescisao>();
+    if (CarregarAssociados)
+      rescisao_->CarregarPorChave(NU_TIPO_INSO_EMPRA, NU_CATEGORIA, DT_ADMISSAO_VINCULO, NU_PIS,
+                                  NU_INSCRICAO);
+  }
+  return *rescisao_;
+}
+
+double TComplementoSaldo::AliquotaVigente(int categoria, TDateTime competencia) const {
+  // The latest start month not after the reference month, whatever the
+  // order the rows of a category were stored in.
+  double aliquota = 0;
+  int melhor = -1;
+  const QDate m = DataParaQDate(competencia);
+  const int alvo = m.year() * 100 + m.month();
+  for (const TAliquotaDeposito &a : aliquotas_) {
+    const int inicio = a.AA_COMPETENCIA_ALIQUOTA * 100 + a.MM_COMPETENCIA_ALIQUOTA;
+    if (a.NU_CATEGORIA == categoria && inicio <= alvo && inicio >= melhor) {
+      melhor = inicio;
+      aliquota = a.PC_ALIQUOTA;
+    }
+  }
+  return aliquota;
+}
+
+double TComplementoSaldo::CalcularDeposito() {
+  try {
+    const int ano = Utilitarios.ParaInteiro(AA_COMPETENCIA);
+    const int mes = Utilitarios.ParaInteiro(MM_COMPETENCIA);
+    const QDate qm(ano, mes, 1);
+    if (!qm.isValid())
+      return -1;
+    const TDateTime M = QDateParaData(qm);
+    const double D =
+        Utilitarios.Truncar(2, VR_REMUNERACAO * AliquotaVigente(NU_CATEGORIA, M) / 100);
+    double C = D;
+
+    // The deposits of old months were made in the currencies of their time:
+    // each change of currency divides what was owed before it.
+    const int am = ano * 100 + mes;
+    if (am >= 196701 && am <= 198602)
+      C = Utilitarios.Truncar(2, C / 1000);
+    if (am <= 198812)
+      C = Utilitarios.Truncar(2, C / 1000);
+    if (am <= 199307)
+      C = Utilitarios.Truncar(2, C / 1000);
+    if (am <= 199406)
+      C = Utilitarios.Truncar(2, C / 2750);
+
+    // JAM applies once the month has been due before the edition of the
+    // loaded index tables.
+    const QDate e = qm.addMonths(1);
+    const QDate edicao = DataDefinida(DataEditalProrata) && DataEditalProrata > 0
+                             ? DataParaQDate(DataEditalProrata)
+                             : QDate(1899, 12, 30);
+    const QDate n = QDate(edicao.year(), edicao.month(), 1).addMonths(1);
+    if (QDate(e.year(), e.month(), 10) <= n) {
+      bool semLinha = false;
+      const double f =
+          ObterFatorJam(NU_CATEGORIA, DataEditalProrata, Vinculo().DT_OPCAO, M, &semLinha);
+      // Without a factor the deposit cannot be known: storing it without
+      // its JAM would understate the fine base.
+      if (f < 0) {
+        if (semLinha)
+          RegistrarFaltaIndice(NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NU_PIS, NU_CATEGORIA,
+                               DT_ADMISSAO_VINCULO);
+        return -1;
+      }
+      if (f > 0)
+        C = Utilitarios.Truncar(2, C + Utilitarios.Truncar(2, f * D));
+    }
+    return C;
+  } catch (const std::exception &) {
+    return -1;
+  }
+}
+
+bool TComplementoSaldo::Gravar(bool incluir) {
+  CodigoErro.clear();
+  const double deposito = CalcularDeposito();
+  if (deposito < 0) {
+    CodigoErro = QStringLiteral("0372");
+    return false;
+  }
+  VR_DEPOSITO = deposito;
+  QString sql;
+  if (incluir)
+    sql = QStringLiteral("INSERT INTO QZLTBG07_COMPLEMENTO_SALDO (NU_TIPO_INSO_EMPRA, "
+                         "NU_INSCRICAO, NU_PIS, NU_CATEGORIA, DT_ADMISSAO_VINCULO, "
+                         "NU_COMPLEMENTO, AA_COMPETENCIA, MM_COMPETENCIA, VR_REMUNERACAO, "
+                         "VR_DEPOSITO) VALUES (%1, %2, %3, %4, %5, %6, %7, %8, %9, %10)")
+              .arg(NU_TIPO_INSO_EMPRA)
+              .arg(NU_INSCRICAO)
+              .arg(NU_PIS)
+              .arg(NU_CATEGORIA)
+              .arg(Utilitarios.DataSQL(DT_ADMISSAO_VINCULO))
+              .arg(Utilitarios.ParaInteiro(NU_COMPLEMENTO))
+              .arg(Utilitarios.ParaInteiro(AA_COMPETENCIA))
+              .arg(Utilitarios.ParaInteiro(MM_COMPETENCIA))
+              .arg(Utilitarios.ValorSQL(VR_REMUNERACAO), Utilitarios.ValorSQL(VR_DEPOSITO));
+  else
+    sql = QStringLiteral("UPDATE QZLTBG07_COMPLEMENTO_SALDO SET VR_REMUNERACAO = %1, "
+                         "VR_DEPOSITO = %2 WHERE %3 AND NU_COMPLEMENTO = %4 AND AA_COMPETENCIA = "
+                         "%5 AND MM_COMPETENCIA = %6")
+              .arg(Utilitarios.ValorSQL(VR_REMUNERACAO), Utilitarios.ValorSQL(VR_DEPOSITO),
+                   CondicaoChave())
+              .arg(Utilitarios.ParaInteiro(NU_COMPLEMENTO))
+              .arg(Utilitarios.ParaInteiro(AA_COMPETENCIA))
+              .arg(Utilitarios.ParaInteiro(MM_COMPETENCIA));
+  try {
+    Ibx->ExecutarSQL(sql);
+    return true;
+  } catch (const EBancoDados &) {
+    CodigoErro = QStringLiteral("0144");
+    return false;
+  }
+}
+
+bool TComplementoSaldo::Incluir() {
+  return Gravar(true);
+}
+
+bool TComplementoSaldo::Recalcular() {
+  return Gravar(false);
+}
+
+void TComplementoSaldo::AtualizarTotal() {
+  try {
+    Ibx->ExecutarSQL(QStringLiteral("UPDATE QZLTBG06_INFORMACAO_RESCISAO SET "
+                                    "VR_DEPOSITO_CMPLO_SALDO = (SELECT SUM(VR_DEPOSITO) FROM "
+                                    "QZLTBG07_COMPLEMENTO_SALDO WHERE %1) WHERE %1")
+                         .arg(CondicaoChave()));
+  } catch (const EBancoDados &) {
+    CodigoErro = QStringLiteral("0144");
+    throw;
+  }
+}
+
+void TComplementoSaldo::AtualizarTotais(int tipo, qint64 inscricao, qint64 pis, int categoria,
+                                        TDateTime admissao) {
+  const QString juncao = QStringLiteral(
+      "CMPSAL.NU_TIPO_INSO_EMPRA = RESC.NU_TIPO_INSO_EMPRA AND CMPSAL.NU_INSCRICAO = "
+      "RESC.NU_INSCRICAO AND CMPSAL.NU_PIS = RESC.NU_PIS AND CMPSAL.NU_CATEGORIA = "
+      "RESC.NU_CATEGORIA AND CMPSAL.DT_ADMISSAO_VINCULO = RESC.DT_ADMISSAO_VINCULO");
+  QString sql = QStringLiteral("UPDATE QZLTBG06_INFORMACAO_RESCISAO RESC SET "
+                               "VR_DEPOSITO_CMPLO_SALDO = (SELECT SUM(CMPSAL.VR_DEPOSITO) FROM "
+                               "QZLTBG07_COMPLEMENTO_SALDO CMPSAL WHERE %1) WHERE EXISTS (SELECT "
+                               "1 FROM QZLTBG07_COMPLEMENTO_SALDO CMPSAL WHERE %1)")
+                    .arg(juncao);
+  if (tipo >= 0)
+    sql += QStringLiteral(" AND RESC.NU_TIPO_INSO_EMPRA = %1 AND RESC.NU_INSCRICAO = %2")
+               .arg(tipo)
+               .arg(inscricao);
+  if (pis >= 0)
+    sql += QStringLiteral(" AND ") +
+           CondicaoVinculo(tipo, inscricao, pis, categoria, admissao, QStringLiteral("RESC"));
+  try {
+    Ibx->ExecutarSQL(sql);
+  } catch (const EBancoDados &) {
+    CodigoErro = QStringLiteral("0144");
+    throw;
+  }
+}
+
+void TComplementoSaldo::Excluir(bool todos, bool atualizarTotal) {
+  QString sql = QStringLiteral("DELETE FROM QZLTBG07_COMPLEMENTO_SALDO WHERE ") + CondicaoChave();
+  if (!todos)
+    sql +=
+        QStringLiteral(" AND NU_COMPLEMENTO = %1 AND AA_COMPETENCIA = %2 AND MM_COMPETENCIA = %3")
+            .arg(Utilitarios.ParaInteiro(NU_COMPLEMENTO))
+            .arg(Utilitarios.ParaInteiro(AA_COMPETENCIA))
+            .arg(Utilitarios.ParaInteiro(MM_COMPETENCIA));
+  try {
+    Ibx->ExecutarSQL(sql);
+  } catch (const EBancoDados &) {
+    CodigoErro = QStringLiteral("0144");
+    throw;
+  }
+  if (atualizarTotal)
+    AtualizarTotal();
+}
+
+bool TComplementoSaldo::RecalcularAbertos(int tipo, qint64 inscricao, qint64 pis) {
+  if (!CarregarAbertos(tipo, inscricao, pis))
+    return false;
+  bool todos = true;
+  for (Primeiro(); !FimDados(); Proximo())
+    if (!Recalcular())
+      todos = false;
+  return todos;
+}
+
+// ------------------------------------------------------------------ checks
+
+bool TComplementoSaldo::ValidarComplementoPermitido() {
+  CodigoErro.clear();
+  if (Rescisao().DT_DISSIDIO > 0 ||
+      Vinculo().CO_MOVIMENTACAO.trimmed().toUpper() == QLatin1String("I3"))
+    CodigoErro = QStringLiteral("0489");
+  return CodigoErro.isEmpty();
+}
+
+bool TComplementoSaldo::ValidarCompetencia(bool permiteVazia) {
+  CodigoErro.clear();
+  const int mes = Utilitarios.ParaInteiro(MM_COMPETENCIA);
+  const int ano = Utilitarios.ParaInteiro(AA_COMPETENCIA);
+  if (permiteVazia && mes == 0 && ano == 0)
+    return true;
+  const QString a = AA_COMPETENCIA.trimmed();
+  if (mes < 1 || mes > 12 || !Utilitarios.SomenteNumeros(a) || a.size() < 4) {
+    CodigoErro = QStringLiteral("0034");
+    return false;
+  }
+  if (ano <= 1966) {
+    CodigoErro = QStringLiteral("0102");
+    return false;
+  }
+  const int am = ano * 100 + mes;
+  auto anoMes = [](TDateTime d) {
+    const QDate q = DataParaQDate(d);
+    return q.isValid() ? q.year() * 100 + q.month() : 0;
+  };
+  TVinculo &v = Vinculo();
+  if (v.DT_OPCAO > 0 && am < anoMes(v.DT_OPCAO))
+    CodigoErro = QStringLiteral("0395");
+  else if (v.DT_MOVIMENTACAO_VINCULO > 0 && am > anoMes(v.DT_MOVIMENTACAO_VINCULO))
+    CodigoErro = QStringLiteral("0411");
+  return CodigoErro.isEmpty();
+}
+
+bool TComplementoSaldo::ValidarRemuneracao() {
+  CodigoErro.clear();
+  const bool semMes =
+      Utilitarios.ParaInteiro(MM_COMPETENCIA) == 0 && Utilitarios.ParaInteiro(AA_COMPETENCIA) == 0;
+  if (semMes && VR_REMUNERACAO > 0)
+    CodigoErro = QStringLiteral("0355");
+  else if (VR_REMUNERACAO == 0 && !semMes)
+    CodigoErro = QStringLiteral("0356");
+  return CodigoErro.isEmpty();
 }

@@ -10,6 +10,9 @@
 #include <memory>
 #include <vector>
 
+class TVinculo;
+class TRescisao;
+
 // One row of the deposit rate table (rate by category and starting month).
 struct TAliquotaDeposito {
   int NU_CATEGORIA = 0;
@@ -83,6 +86,11 @@ public:
   bool ValidarCompetencia(bool permiteVazia);
   bool ValidarRemuneracao();
 
+  // The link and its termination data, created on first use (loaded by the
+  // key when CarregarAssociados) and owned; freed when another row is loaded.
+  TVinculo &Vinculo();
+  TRescisao &Rescisao();
+
   const std::vector<TAliquotaDeposito> &Aliquotas() const { return aliquotas_; }
   // The WHERE condition on the object's link key for a table alias ("" = none).
   QString CondicaoChave(const QString &alias = QString()) const;
@@ -92,5 +100,9 @@ private:
   void CarregarAliquotas();
   double AliquotaVigente(int categoria, TDateTime competencia) const;
 
+  bool Gravar(bool incluir);
+
   std::vector<TAliquotaDeposito> aliquotas_;
+  std::unique_ptr<TVinculo> vinculo_;
+  std::unique_ptr<TRescisao> rescisao_;
 };
