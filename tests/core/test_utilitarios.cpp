@@ -652,3 +652,47 @@ TEST_F(UtilitariosBanco, ListasDeCombo) {
                                          4)),
             QStringList({"0003", "0012"}));
 }
+
+TEST_F(UtilitariosBanco, ConsignadosDecididosPorVinculo) {
+  Executar("DELETE FROM QZLTBG22_EMPREGADO_CNSGTRA");
+  Executar("DELETE FROM QZLTBG04_VINCULO_EMPREGATICIO");
+  // PIS 1: complete contract; 2: no contract; 3: contract without number;
+  // 4: contract without date; 5: not consigned.
+  for (int pis = 1; pis <= 5; ++pis)
+    Executar(QString("INSERT INTO QZLTBG04_VINCULO_EMPREGATICIO (NU_TIPO_INSO_EMPRA, "
+                     "NU_INSCRICAO, NU_PIS, NU_CATEGORIA, DT_ADMISSAO_VINCULO, "
+                     "IC_REPOSICAO_VAGAS, IC_CONSIGNADO) VALUES (1, 11222333000181, %1, 1, "
+                     "'2020-01-02', '%2', '%3')")
+                 .arg(pis)
+                 .arg(pis == 2 ? "S" : "N")
+                 .arg(pis == 5 ? "N" : "S"));
+  auto contrato = [&](int pis, const char *numero, const char *data) {
+    Executar(QString("INSERT INTO QZLTBG22_EMPREGADO_CNSGTRA (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, "
+                     "NU_PIS, DT_ADMISSAO_VINCULO, NU_CATEGORIA, CO_INSTITUICAO_CNSGTRA, "
+                     "NU_CONTRATO, DT_NU_CONTRATO) VALUES (1, 11222333000181, %1, "
+                     "'2020-01-02', 1, '00001', '%2', %3)")
+                 .arg(pis)
+                 .arg(numero)
+                 .arg(data));
+  };
+  contrato(1, "A1", "'2021-05-05'");
+  contrato(3, " ", "'2021-05-05'");
+  contrato(4, "B2", "NULL");
+  U::NormalizarConsignados();
+  auto consignado = [&](int pis) {
+    return Valor(QString("SELECT IC_CONSIGNADO FROM QZLTBG04_VINCULO_EMPREGATICIO WHERE NU_PIS = "
+                         "%1")
+                     .arg(pis));
+  };
+  // The first link's complete contract keeps its flag whatever the others hold.
+  EXPECT_EQ(consignado(1), "S");
+  EXPECT_EQ(consignado(2), "N");
+  EXPECT_EQ(consignado(3), "N");
+  EXPECT_EQ(consignado(4), "N");
+  EXPECT_EQ(consignado(5), "N");
+  EXPECT_EQ(Contar("FROM QZLTBG04_VINCULO_EMPREGATICIO WHERE IC_REPOSICAO_VAGAS = 'N'"), 5);
+
+  U::RemoverConsignados();
+  EXPECT_EQ(Contar("FROM QZLTBG04_VINCULO_EMPREGATICIO WHERE IC_CONSIGNADO = 'N'"), 5);
+  EXPECT_EQ(Contar("FROM QZLTBG22_EMPREGADO_CNSGTRA"), 0);
+}
