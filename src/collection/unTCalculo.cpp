@@ -396,11 +396,9 @@ bool TCalculo::CalcularVinculo(TVinculo *vinculo) {
   if (!vinculo)
     return false;
   CodigoErro = 0;
-  ParcelaMulta.VrJamSaldo = 0;
-  // A block that is not reached must not show another link's result as computed.
-  for (TParcelaCalculo *p :
-       {&ParcelaAnterior, &ParcelaRescisao, &ParcelaAvisoPrevio, &ParcelaMulta})
-    p->Calculado = false;
+  // Every block starts empty, so a block the computation does not reach shows
+  // nothing of the previous link.
+  ParcelaAnterior = ParcelaRescisao = ParcelaAvisoPrevio = ParcelaMulta = TParcelaCalculo();
 
   if (!ObterDataPagamento()) {
     CodigoErro = ecSemMovimento;
