@@ -17,7 +17,7 @@ TEST(LerConfiguracao, RegrasDeSubstringEValor) {
       {{"LOGSQL=s"}, true, false},
       {{"LOGSQL = S"}, false, false},
       {{"LOGSQL= S"}, false, false},
-      {{"LOGSQL =S"}, false, false},
+      {{"LOGSQL =S"}, true, false}, // only what follows "=" counts
       {{"XLOGSQLX=S"}, true, false},    // a key is found anywhere in the line
       {{"LOGSQL=SIM"}, false, false},
       {{"LOGSQL=S=N"}, false, false},   // the value is all after the first "="
