@@ -80,6 +80,8 @@ TVinculo &TTrabalhador::Vinculo() {
   if (!FVinculo) {
     FVinculo = std::make_unique<TVinculo>();
     FVinculo->CarregarAssociados = CarregarAssociados;
+    // The link's worker is this object, not a second copy read from the database.
+    FVinculo->DefinirTrabalhador(this);
   }
   return *FVinculo;
 }
@@ -474,10 +476,38 @@ void TTrabalhador::GravarTrabalhador(bool Novo) {
   Ibx->ExecutarSQL(sql + QStringLiteral(" WHERE NU_PIS = ") + QString::number(PisNumero()));
 }
 
-bool TTrabalhador::Incluir() {
-  CodigoErro.clear();
+void TTrabalhador::GravarVinculo(bool Novo) {
   TVinculo &v = Vinculo();
   v.NU_PIS = PisNumero();
+  if (v.IC_CONSIGNADO.trimmed().isEmpty())
+    v.IC_CONSIGNADO = QStringLiteral("N");
+  // The link row always stores "N": whether there is a replacement is told by
+  // the QZLTBG30 row, which this object's own flag decides.
+  const QString reposicao = v.IC_REPOSICAO_VAGAS;
+  if (!(Novo ? v.Incluir() : v.Alterar()))
+    throw EBancoDados(QStringLiteral("Vínculo não gravado."));
+  v.IC_REPOSICAO_VAGAS = reposicao;
+  if (v.IC_CONSIGNADO.trimmed().toUpper() == QLatin1String("S"))
+    GravarConsignacoes();
+  else
+    ExcluirConsignacoes();
+  if (reposicao.trimmed().toUpper() == QLatin1String("S"))
+    GravarReposicaoVaga();
+  else
+    ExcluirReposicaoVaga();
+  TRescisao &r = v.Rescisao();
+  r.NU_TIPO_INSO_EMPRA = v.NU_TIPO_INSO_EMPRA;
+  r.NU_INSCRICAO = v.NU_INSCRICAO;
+  r.NU_PIS = v.NU_PIS;
+  r.NU_CATEGORIA = v.NU_CATEGORIA;
+  r.DT_ADMISSAO_VINCULO = v.DT_ADMISSAO_VINCULO;
+  if (!(Novo ? r.Incluir() : r.Alterar()))
+    throw EBancoDados(QStringLiteral("Informação de rescisão não gravada."));
+}
+
+bool TTrabalhador::Incluir() {
+  CodigoErro.clear();
+  Vinculo().NU_PIS = PisNumero();
   try {
     TTransacaoCadastro transacao(Ibx);
     if (VinculoJaCadastrado())
@@ -487,26 +517,7 @@ bool TTrabalhador::Incluir() {
                            QString::number(PisNumero()))
             ->IsEmpty();
     GravarTrabalhador(novo);
-    if (v.IC_CONSIGNADO.trimmed().isEmpty())
-      v.IC_CONSIGNADO = QStringLiteral("N");
-    if (!v.Incluir())
-      throw EBancoDados(QStringLiteral("Vínculo não gravado."));
-    if (v.IC_CONSIGNADO.trimmed().toUpper() == QLatin1String("S"))
-      GravarConsignacoes();
-    else
-      ExcluirConsignacoes();
-    if (v.IC_REPOSICAO_VAGAS.trimmed().toUpper() == QLatin1String("S"))
-      GravarReposicaoVaga();
-    else
-      ExcluirReposicaoVaga();
-    TRescisao &r = v.Rescisao();
-    r.NU_TIPO_INSO_EMPRA = v.NU_TIPO_INSO_EMPRA;
-    r.NU_INSCRICAO = v.NU_INSCRICAO;
-    r.NU_PIS = v.NU_PIS;
-    r.NU_CATEGORIA = v.NU_CATEGORIA;
-    r.DT_ADMISSAO_VINCULO = v.DT_ADMISSAO_VINCULO;
-    if (!r.Incluir())
-      throw EBancoDados(QStringLiteral("Informação de rescisão não gravada."));
+    GravarVinculo(true);
     transacao.Confirmar();
     return true;
   } catch (const EBancoDados &) {
@@ -517,33 +528,11 @@ bool TTrabalhador::Incluir() {
 
 bool TTrabalhador::Alterar(bool SomenteTrabalhador) {
   CodigoErro.clear();
-  TVinculo &v = Vinculo();
   try {
     TTransacaoCadastro transacao(Ibx);
     GravarTrabalhador(false);
-    if (!SomenteTrabalhador) {
-      v.NU_PIS = PisNumero();
-      if (v.IC_CONSIGNADO.trimmed().isEmpty())
-        v.IC_CONSIGNADO = QStringLiteral("N");
-      if (!v.Alterar())
-        throw EBancoDados(QStringLiteral("Vínculo não gravado."));
-      if (v.IC_CONSIGNADO.trimmed().toUpper() == QLatin1String("S"))
-        GravarConsignacoes();
-      else
-        ExcluirConsignacoes();
-      if (v.IC_REPOSICAO_VAGAS.trimmed().toUpper() == QLatin1String("S"))
-        GravarReposicaoVaga();
-      else
-        ExcluirReposicaoVaga();
-      TRescisao &r = v.Rescisao();
-      r.NU_TIPO_INSO_EMPRA = v.NU_TIPO_INSO_EMPRA;
-      r.NU_INSCRICAO = v.NU_INSCRICAO;
-      r.NU_PIS = v.NU_PIS;
-      r.NU_CATEGORIA = v.NU_CATEGORIA;
-      r.DT_ADMISSAO_VINCULO = v.DT_ADMISSAO_VINCULO;
-      if (!r.Alterar())
-        throw EBancoDados(QStringLiteral("Informação de rescisão não gravada."));
-    }
+    if (!SomenteTrabalhador)
+      GravarVinculo(false);
     transacao.Confirmar();
     return true;
   } catch (const EBancoDados &) {

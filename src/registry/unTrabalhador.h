@@ -117,5 +117,7 @@ private:
   qint64 PisNumero() const;
   QString CondicaoVinculoAtual() const;
   void GravarTrabalhador(bool Novo);
+  // The link row and its dependents (contracts, vacancy, termination row).
+  void GravarVinculo(bool Novo);
   void CarregarSQL(const QString &condicao, const QString &ordem);
 };
