@@ -334,10 +334,8 @@ CREATE TABLE QZLTBG16_ENVIO_EMPREGADO (
 CREATE INDEX IX_QZLTBG16_EMPRESA ON QZLTBG16_ENVIO_EMPREGADO
   (NU_IDENTIFICADOR_ARQUIVO, NU_TIPO_INSCRICAO_ENVIO, NU_INSCRICAO_ENVIO);
 
-/* The inconsistency registry. The context columns receive the raw text of
-   the offending file fields (which may be empty or not numeric), so they are
-   text even where they name inscriptions; DT_ADMISSAO_INCONSISTENCIA keeps
-   the 'yyyy-mm-dd' text of its date literal. */
+/* The inconsistency registry. DT_ADMISSAO_INCONSISTENCIA keeps the
+   'yyyy-mm-dd' text of its date literal (the one DT_ column that is text). */
 CREATE TABLE QZLTBG18_INCONSISTENCIA_ARQUIVO (
   NU_INCONSISTENCIA             INTEGER NOT NULL,
   NU_MENSAGEM                   INTEGER,
@@ -345,11 +343,11 @@ CREATE TABLE QZLTBG18_INCONSISTENCIA_ARQUIVO (
   CO_REGISTRO                   VARCHAR(10),
   NU_LINHA_ERRO                 INTEGER,
   DE_CONTEUDO_CAMPO             VARCHAR(70),
-  NU_TIPO_INSCRICAO_RSPNL_INCNA VARCHAR(14),
-  NU_INSCRICAO_RSPNL_INCNA      VARCHAR(20),
+  NU_TIPO_INSCRICAO_RSPNL_INCNA INTEGER,
+  NU_INSCRICAO_RSPNL_INCNA      BIGINT,
   NO_RAZAO_SOCIAL_RSPNL_INCNA   VARCHAR(70),
-  NU_TIPO_INSCRICAO_EMPRESA     VARCHAR(14),
-  NU_INSCRICAO_EMPRESA          VARCHAR(20),
+  NU_TIPO_INSCRICAO_EMPRESA     INTEGER,
+  NU_INSCRICAO_EMPRESA          BIGINT,
   NO_RAZAO_SOCIAL               VARCHAR(70),
   CO_PIS_INCONSISTENCIA         VARCHAR(20),
   DT_ADMISSAO_INCONSISTENCIA    VARCHAR(10),
