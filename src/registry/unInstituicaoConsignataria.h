@@ -5,6 +5,7 @@
 // into the program folder and each of its lines inserted or updated.
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 #include <functional>
 
 class TAtualizacaoInstituicoes {
@@ -15,6 +16,8 @@ public:
   // that does not answer cannot hold the program.
   long TempoConexao = 10;
   long TempoTotal = 60;
+  // Largest file accepted, in bytes.
+  qint64 TamanhoMaximo = 10 * 1024 * 1024;
 
   // Empty after success; otherwise the message number of the failure:
   // "0505" the server cannot be reached (no network, unknown name, refused

@@ -337,11 +337,19 @@ bool TTrabalhador::VinculoJaCadastrado() {
 }
 
 void TTrabalhador::AplicarUsoCTPS() {
-  TDataSetPtr ds = Ibx->AbrirConsulta(
-      QStringLiteral("SELECT IC_CTPS FROM QZLTBT04_CATEGORIA_EMPREGADO WHERE NU_CATEGORIA = ") +
-      QString::number(Vinculo().NU_CATEGORIA));
-  if (!ds->IsEmpty() &&
-      ds->FieldByName(QStringLiteral("IC_CTPS")).AsString().trimmed() == QLatin1String("N")) {
+  const int categoria = Vinculo().NU_CATEGORIA;
+  // Walking a long list loads one row after another: each category is read once.
+  auto it = CategoriaSemCTPS.constFind(categoria);
+  if (it == CategoriaSemCTPS.constEnd()) {
+    TDataSetPtr ds = Ibx->AbrirConsulta(
+        QStringLiteral("SELECT IC_CTPS FROM QZLTBT04_CATEGORIA_EMPREGADO WHERE NU_CATEGORIA = ") +
+        QString::number(categoria));
+    it = CategoriaSemCTPS.insert(
+        categoria,
+        !ds->IsEmpty() &&
+            ds->FieldByName(QStringLiteral("IC_CTPS")).AsString().trimmed() == QLatin1String("N"));
+  }
+  if (it.value()) {
     NU_CTPS.clear();
     NU_SERIE_CTPS.clear();
   }

@@ -5,6 +5,7 @@
 // termination-information row, all or nothing.
 #include "core/unNegocio.h"
 
+#include <QHash>
 #include <QList>
 #include <QStringList>
 #include <memory>
@@ -113,6 +114,7 @@ public:
 
 private:
   std::unique_ptr<TVinculo> FVinculo;
+  QHash<int, bool> CategoriaSemCTPS; // IC_CTPS "N" by category, read once
 
   qint64 PisNumero() const;
   QString CondicaoVinculoAtual() const;
