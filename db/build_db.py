@@ -96,7 +96,7 @@ class Script:
 
     def incluir_arquivo(self, caminho):
         self.origem(str(caminho.relative_to(PASTA_DB.parent)))
-        conteudo = caminho.read_text(encoding="utf-8")
+        conteudo = ler_texto(caminho)
         self.adicionar(conteudo.rstrip("\n"))
         self.origem("(build_db.py)")
         self.confirmar()
@@ -117,6 +117,13 @@ class Script:
 # ---------------------------------------------------------------------------
 # Reference code lists (public, loaded as they are)
 # ---------------------------------------------------------------------------
+
+
+def ler_texto(caminho):
+    try:
+        return caminho.read_text(encoding="utf-8")
+    except UnicodeDecodeError as e:
+        raise SystemExit("build_db: %s is not UTF-8 text (%s)" % (caminho, e))
 
 
 def ler_csv(nome):
@@ -341,7 +348,7 @@ def gerar_indices(s, dias):
 # ---------------------------------------------------------------------------
 
 RE_MENSAGEM = re.compile(
-    r"INSERT\s+INTO\s+QZLTBT13_MENSAGEM_SISTEMA\s*\([^)]*\)\s*VALUES\s*\(\s*(\d+)", re.I)
+    r"INSERT\s+INTO\s+QZLTBT13_MENSAGEM_SISTEMA\s*(?:\([^)]*\)\s*)?VALUES\s*\(\s*(\d+)", re.I)
 
 
 def conferir_mensagens(arquivos):
@@ -350,7 +357,7 @@ def conferir_mensagens(arquivos):
     dono = {}
     erros = []
     for arq in arquivos:
-        for m in RE_MENSAGEM.finditer(arq.read_text(encoding="utf-8")):
+        for m in RE_MENSAGEM.finditer(ler_texto(arq)):
             numero = int(m.group(1))
             if numero in dono:
                 erros.append("message %d is defined in %s and in %s"
@@ -428,7 +435,7 @@ def main(argv=None):
                            capture_output=True, text=True, encoding="utf-8", errors="replace")
         if r.returncode != 0 or "Statement failed" in r.stderr:
             mensagem = (r.stderr or r.stdout).strip()
-            m = re.search(r"After line (\d+)", mensagem)
+            m = re.search(r"(?:After|At) line (\d+) in file", mensagem)
             if m:
                 nome, linha = script.localizar(int(m.group(1)))
                 mensagem += "\n(at %s, line %d)" % (nome, linha)
