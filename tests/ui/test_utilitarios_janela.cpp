@@ -1,4 +1,5 @@
 // Keyboard, focus and combo helpers of the windows.
+#include "ArvoreTeste.h" // AplicacaoTeste()
 #include "support/BancoTeste.h"
 #include "ui/unUtilitariosJanela.h"
 
@@ -11,25 +12,15 @@
 #include <gtest/gtest.h>
 
 namespace {
-QApplication &App() {
-  static int argc = 1;
-  static char nome[] = "teste";
-  static char *argv[] = {nome, nullptr};
-  static QApplication *app = QApplication::instance()
-                                 ? static_cast<QApplication *>(QApplication::instance())
-                                 : new QApplication(argc, argv);
-  return *app;
-}
-
 // A window with three edits and a drop-down list, shown so focus works.
 struct Janela {
+  bool aplicacao = (AplicacaoTeste(), true); // widgets need it first
   QWidget w;
   QLineEdit *simples = new QLineEdit;
   QLineEdit *mascara = new QLineEdit;
   QComboBox *lista = new QComboBox;
   QLineEdit *ultimo = new QLineEdit;
   Janela() {
-    App();
     auto *l = new QVBoxLayout(&w);
     for (QWidget *c : std::initializer_list<QWidget *>{simples, mascara, lista, ultimo})
       l->addWidget(c);
@@ -56,7 +47,7 @@ TEST(UtilitariosJanela, FiltrarTeclaNumerica) {
 }
 
 TEST(UtilitariosJanela, FiltroNumericoDescartaLetras) {
-  App();
+  AplicacaoTeste();
   QLineEdit e;
   InstalarFiltroNumerico(&e);
   for (const char *t : {"1", "a", "2", "-"}) {
@@ -92,7 +83,7 @@ TEST(UtilitariosJanela, AvancarFocoQuandoOCampoEnche) {
 class ComboBanco : public BancoTeste {};
 
 TEST_F(ComboBanco, PreencherCombo) {
-  App();
+  AplicacaoTeste();
   QComboBox c;
   PreencherCombo(&c, "SELECT 'b', 2 FROM rdb$database UNION ALL SELECT 'a', 1 FROM rdb$database",
                  true, false);
