@@ -1,0 +1,91 @@
+#include "UThread.h"
+
+#include "UnArqFolha.h"
+#include "core/unFBUtils.h"
+
+#include <exception>
+
+namespace {
+std::map<int, TFabricaOperacao> &Fabricas() {
+  static std::map<int, TFabricaOperacao> f;
+  return f;
+}
+
+// Operations 3 and 4 report one generic code unless the message table
+// itself failed them.
+QString TraduzirCodigo(const QString &codigo) {
+  if (codigo.isEmpty())
+    return {};
+  if (codigo == QStringLiteral("0396"))
+    return codigo;
+  return QStringLiteral("0209");
+}
+} // namespace
+
+void RegistrarOperacaoArquivo(int operacao, TFabricaOperacao fabrica) {
+  Fabricas()[operacao] = std::move(fabrica);
+}
+
+void TExecucaoArquivo::Executar() {
+  if (Iniciada)
+    return;
+  Iniciada = true;
+  Sucesso = false;
+  CodigoErro.clear();
+  try {
+    if (Operacao == opImportarFolha) {
+      auto folha = std::make_unique<TArqFolha>();
+      TArqFolha *f = folha.get();
+      Objeto = std::move(folha);
+      f->NomeArquivo = NomeArquivo;
+      f->Progresso = Progresso;
+      f->AtualizarArvore = AtualizarArvore;
+      Sucesso = f->Importar();
+      CodigoErro = f->CodigoErro;
+    } else {
+      auto it = Fabricas().find(Operacao);
+      if (it == Fabricas().end())
+        throw ENegocio(QStringLiteral("Operação de arquivo desconhecida: ") +
+                       QString::number(Operacao));
+      const bool ok = it->second(*this);
+      switch (Operacao) {
+      case opOcorrenciaChave:
+      case opRetornoGuia:
+        Sucesso = ok && !Cancelado();
+        CodigoErro = Objeto ? TraduzirCodigo(Objeto->CodigoErro) : QString();
+        break;
+      default:
+        Sucesso = ok;
+        if (!ok && Objeto)
+          CodigoErro = Objeto->CodigoErro;
+      }
+    }
+  } catch (const std::exception &e) {
+    Sucesso = false;
+    ErroInesperado = QString::fromStdString(e.what());
+    if (Objeto) {
+      if (Operacao == opOcorrenciaChave || Operacao == opRetornoGuia)
+        CodigoErro = TraduzirCodigo(Objeto->CodigoErro);
+      else
+        CodigoErro = Objeto->CodigoErro;
+    }
+  } catch (...) {
+    Sucesso = false;
+    if (Objeto)
+      CodigoErro = Objeto->CodigoErro;
+  }
+  if (Objeto)
+    MensagemInexistente = Objeto->MensagemInexistente;
+  // Nothing of a failed or cancelled operation may stay pending in the one
+  // shared transaction.
+  try {
+    if (IbxUtils && IbxUtils->EmTransacao())
+      IbxUtils->DesfazerTransacao();
+  } catch (...) {
+  }
+}
+
+void TMyThread::run() {
+  if (execucao_)
+    execucao_->Executar();
+}
