@@ -1,5 +1,6 @@
 #include "uEntrada.h"
 
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -15,12 +16,12 @@ TfrmEntrada::TfrmEntrada(QWidget *parent) : QDialog(parent) {
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   setFixedWidth(772);
 
-  auto *texto1 = new QLabel(QStringLiteral(
-      "Esta é a primeira vez que o sistema está sendo executado. Para continuar\n"
-      "é necessário que os dados do responsável sejam cadastrados."));
-  auto *texto2 = new QLabel(QStringLiteral(
-      "Você pode optar por importar os dados de uma folha de pagamento ou\n"
-      "cadastrá-los através de formulário, ou restaurar Backup da base."));
+  auto *texto1 = new QLabel(
+      QStringLiteral("Esta é a primeira vez que o sistema está sendo executado. Para continuar\n"
+                     "é necessário que os dados do responsável sejam cadastrados."));
+  auto *texto2 = new QLabel(
+      QStringLiteral("Você pode optar por importar os dados de uma folha de pagamento ou\n"
+                     "cadastrá-los através de formulário, ou restaurar Backup da base."));
   auto *grupo = new QGroupBox(QStringLiteral("Escolha uma das Opções"));
   rbtFolha = new QRadioButton(QStringLiteral("Importar Folha de Pagamento"));
   rbtFolha->setObjectName(QStringLiteral("rbtFolha"));
@@ -28,15 +29,23 @@ TfrmEntrada::TfrmEntrada(QWidget *parent) : QDialog(parent) {
   rbtResponsavel->setObjectName(QStringLiteral("rbtResponsavel"));
   rbtRestaurar = new QRadioButton(QStringLiteral("Restaurar Backup"));
   rbtRestaurar->setObjectName(QStringLiteral("rbtRestaurar"));
-  auto *lg = new QVBoxLayout(grupo);
-  lg->addWidget(rbtFolha);
-  lg->addWidget(rbtResponsavel);
-  lg->addWidget(rbtRestaurar);
+  auto *lg = new QGridLayout(grupo);
+  int linha = 0;
+  for (QRadioButton *r : {rbtFolha, rbtResponsavel, rbtRestaurar}) {
+    lg->addWidget(r, linha, 0);
+    auto *nota = new QLabel;
+    nota->setObjectName(r->objectName() + QStringLiteral("Nota"));
+    nota->setStyleSheet(QStringLiteral("color: #777;"));
+    lg->addWidget(nota, linha++, 1);
+    notas_.append(nota);
+  }
+  lg->setColumnStretch(1, 1);
   rbtFolha->setChecked(true);
 
   lblIndisponivel = new QLabel;
   lblIndisponivel->setObjectName(QStringLiteral("lblIndisponivel"));
   lblIndisponivel->setWordWrap(true);
+  lblIndisponivel->setStyleSheet(QStringLiteral("color: #555;"));
 
   btnVoltar = new QPushButton(QStringLiteral("&Voltar"));
   btnVoltar->setObjectName(QStringLiteral("btnVoltar"));
@@ -68,32 +77,66 @@ TfrmEntrada::TfrmEntrada(QWidget *parent) : QDialog(parent) {
   for (QRadioButton *r : {rbtFolha, rbtResponsavel, rbtRestaurar})
     connect(r, &QRadioButton::toggled, this, &TfrmEntrada::AtualizarDisponibilidade);
   AtualizarDisponibilidade();
-  btnAvancar->setFocus();
+  if (btnAvancar->isEnabled())
+    btnAvancar->setFocus();
+  else
+    btnCancelar->setFocus();
   centralizarForm();
 }
 
+bool TfrmEntrada::OpcaoDisponivel(int opcao) {
+  // Which ways in this build offers. The payroll import, the responsible-party
+  // form and the restore come alive here when they are built.
+  switch (opcao) {
+  case opFolha:
+  case opResponsavel:
+  case opRestaurar:
+  default:
+    return false;
+  }
+}
+
+int TfrmEntrada::OpcaoEscolhida() const {
+  if (rbtResponsavel->isChecked())
+    return opResponsavel;
+  if (rbtRestaurar->isChecked())
+    return opRestaurar;
+  return opFolha;
+}
+
 void TfrmEntrada::AtualizarDisponibilidade() {
-  // Each choice comes alive when the part of the program that carries it is built.
-  QString nota;
-  if (rbtFolha->isChecked())
-    nota = QStringLiteral("A importação de folha de pagamento ainda não está disponível nesta versão.");
-  else if (rbtResponsavel->isChecked())
-    nota = QStringLiteral("O cadastro do responsável ainda não está disponível nesta versão.");
-  else
-    nota = QStringLiteral("A restauração de backup ainda não está disponível nesta versão.");
-  lblIndisponivel->setText(nota);
-  btnAvancar->setEnabled(nota.isEmpty());
+  QRadioButton *botoes[] = {rbtFolha, rbtResponsavel, rbtRestaurar};
+  QStringList indisponiveis;
+  for (int i = 0; i < 3; ++i) {
+    const bool ok = OpcaoDisponivel(i);
+    botoes[i]->setEnabled(ok);
+    notas_[i]->setText(ok ? QString() : QStringLiteral("(ainda não disponível nesta versão)"));
+    if (!ok)
+      indisponiveis << botoes[i]->text();
+  }
+  lblIndisponivel->setText(
+      indisponiveis.size() == 3
+          ? QStringLiteral(
+                "Nenhuma das opções está disponível nesta versão. Use \"Cancelar\" para sair.")
+          : QString());
+  lblIndisponivel->setVisible(!lblIndisponivel->text().isEmpty());
+  btnAvancar->setEnabled(OpcaoDisponivel(OpcaoEscolhida()));
 }
 
 void TfrmEntrada::centralizarForm() {
   QScreen *tela = screen() ? screen() : QGuiApplication::primaryScreen();
   if (!tela)
     return;
-  const QRect area = tela->availableGeometry().isValid() ? tela->availableGeometry() : tela->geometry();
+  const QRect area =
+      tela->availableGeometry().isValid() ? tela->availableGeometry() : tela->geometry();
   move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
 }
 
-void TfrmEntrada::btnAvancarClick() {}
+void TfrmEntrada::btnAvancarClick() {
+  // Each way in runs here once its part of the program exists.
+  if (!OpcaoDisponivel(OpcaoEscolhida()))
+    return;
+}
 
 void TfrmEntrada::btnVoltarClick() {
   btnVoltar->hide();
@@ -101,4 +144,6 @@ void TfrmEntrada::btnVoltarClick() {
   centralizarForm();
 }
 
-void TfrmEntrada::btnCancelarClick() { reject(); }
+void TfrmEntrada::btnCancelarClick() {
+  reject();
+}

@@ -1,6 +1,7 @@
 #pragma once
 // First-run window: shown when no employer is registered yet.
 #include <QDialog>
+#include <QList>
 
 class QRadioButton;
 class QPushButton;
@@ -21,6 +22,10 @@ public:
 
   void centralizarForm();
 
+  enum { opFolha = 0, opResponsavel = 1, opRestaurar = 2 };
+  static bool OpcaoDisponivel(int opcao);
+  int OpcaoEscolhida() const;
+
 public slots:
   void btnAvancarClick();
   void btnVoltarClick();
@@ -28,4 +33,5 @@ public slots:
 
 private:
   void AtualizarDisponibilidade();
+  QList<QLabel *> notas_;
 };

@@ -1,16 +1,652 @@
 #include "uPrincipal.h"
 
+#include "uFrameResumo.h"
+#include "uIcones.h"
+#include "uSobre.h"
+
 #include "core/unGlobal.h"
+#include "core/unInicializacao.h"
+#include "core/unUtilitarios.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDir>
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QVBoxLayout>
 
-TfrmPrincipal::TfrmPrincipal(QWidget *parent) : QMainWindow(parent) {
+namespace {
+// The bank's web site, opened by "Site da VORDA".
+const char *const EnderecoSiteVorda = "https://www.vorda.example/";
+
+using Manipulador = void (TfrmPrincipal::*)();
+
+// Every command of the window, with its caption, shortcut, toolbar picture and
+// handler. A command whose handler is null belongs to a function of the program
+// that is not in this build: it is shown, disabled. Giving it its handler here
+// is all it takes to bring it alive.
+struct TComando {
+  const char *Nome;
+  const char *Texto;
+  const char *Atalho;
+  const char *Icone;
+  Manipulador Executar;
+};
+const TComando Comandos[] = {
+    {"actIncluirEmpresa", "&Empresa", nullptr, nullptr, nullptr},
+    {"actIncluirTrabalhador", "&Trabalhador", nullptr, nullptr, nullptr},
+    {"actAlterar", "Al&terar", "F8", "alterar", nullptr},
+    {"actExcluir", "Excl&uir", "F9", "excluir", nullptr},
+    {"Importar1", "&Importar Folha", nullptr, "importar", nullptr},
+    {"Sair1", "&Sair", nullptr, "sair", &TfrmPrincipal::Sair1Click},
+    {"Participar", "Marcar Participação", nullptr, nullptr, nullptr},
+    {"Desmarcar", "Desmarcar Participação", nullptr, nullptr, nullptr},
+    {"actRetirarParticipaodeMovimento", "&Retirar Fechamento", nullptr, nullptr, nullptr},
+    {"RetirarParticipacao1", "Retirar Participação de Movimento", nullptr, nullptr, nullptr},
+    {"mnSimulacao", "Simulação", nullptr, nullptr, nullptr},
+    {"actLocalizar", "&Localizar", nullptr, "localizar", nullptr},
+    {"ArquivosEnviadosVorda1", "Arquivos &Gerados para Envio à VORDA", nullptr, nullptr, nullptr},
+    {"SaldoCarregadoIS1", "&Saldo Rescisório", nullptr, nullptr, nullptr},
+    {"Empresa2", "&Empresa", nullptr, nullptr, nullptr},
+    {"Empregado2", "&Trabalhador", nullptr, nullptr, nullptr},
+    {"AlteraoCadastral1", "&Alteração Cadastral", nullptr, nullptr, nullptr},
+    {"FolhadePagamento1", "&Folha de Pagamento", nullptr, nullptr, nullptr},
+    {"Fechamento1", "Fe&chamento", nullptr, nullptr, nullptr},
+    {"ArquivodeSaldo1", "&Arquivo de Saldo &Rescisório", nullptr, nullptr, nullptr},
+    {"ArquivoProcessado1", "Arquivo Guias &Processadas na VORDA", nullptr, nullptr, nullptr},
+    {"OcorrenciaSaldo", "&Ocorrência Arquivo Saldo Rescisório", nullptr, nullptr, nullptr},
+    {"OcorrnciaChaveIdentificao1", "Oco&rrência Chave Identificação", nullptr, nullptr, nullptr},
+    {"PorGuias", "Por &Guias", nullptr, nullptr, nullptr},
+    {"PorProtocolo", "Por &Protocolo", nullptr, nullptr, nullptr},
+    {"ArquivoProcessado3", "Guias &Processadas na VORDA", nullptr, nullptr, nullptr},
+    {"ArquivodeSaldoIS1", "&Valor para Fins Rescisórios", nullptr, nullptr, nullptr},
+    {"OcorrnciaChaveIdentificao2", "Ocorrência Chave Identificação", nullptr, nullptr, nullptr},
+    {"ndicesMOLTZELT1", "&Índices do ZELT", nullptr, nullptr, nullptr},
+    {"InstituicaoConsignataria", "Instituição Consig&natária ", nullptr, nullptr, nullptr},
+    {"SolicitarArquivodeSaldoIS2", "Solicitação de Saldo &Rescisório", nullptr, nullptr, nullptr},
+    {"ReenviodeArquivoProcessado2", "Solicitação de Reenvio de Guias &Processadas na VORDA",
+     nullptr, nullptr, nullptr},
+    {"FazerBackup1", "&Fazer Backup", nullptr, nullptr, nullptr},
+    {"RestaurarBackup1", "&Restaurar Backup", nullptr, nullptr, nullptr},
+    {"SitedaVORDA1", "Site da &VORDA", nullptr, nullptr, &TfrmPrincipal::SitedaVORDA1Click},
+    {"Sobre1", "&Sobre ...", nullptr, nullptr, &TfrmPrincipal::Sobre1Click},
+    {"ImprimirGuiaProcessada", "Imprimir Guia Processada", nullptr, nullptr, nullptr},
+};
+
+const TComando *Comando(const QString &nome) {
+  for (const TComando &c : Comandos)
+    if (nome == QLatin1String(c.Nome))
+      return &c;
+  return nullptr;
+}
+
+// Disables the main window's parts while a child window runs, and enables them
+// again however that window ends.
+class TJanelaOcupada {
+public:
+  explicit TJanelaOcupada(TfrmPrincipal *j) : j_(j) { j_->HabilitarJanela(false); }
+  ~TJanelaOcupada() { j_->HabilitarJanela(true); }
+  TJanelaOcupada(const TJanelaOcupada &) = delete;
+  TJanelaOcupada &operator=(const TJanelaOcupada &) = delete;
+
+private:
+  TfrmPrincipal *j_;
+};
+
+QString InscricaoFormatada(int tipo, qint64 inscricao) {
+  if (tipo == 1)
+    return QStringLiteral("CNPJ ") +
+           Utilitarios.FormatarCNPJ(Utilitarios.CompletarZeros(QString::number(inscricao), 14));
+  return QStringLiteral("CEI ") + Utilitarios.CompletarZeros(QString::number(inscricao), 12);
+}
+
+QString TextoEstadoVinculo(int estado) {
+  switch (estado) {
+  case 1:
+    return QStringLiteral("Marcado para o movimento");
+  case 2:
+    return QStringLiteral("Fechado");
+  case 3:
+    return QStringLiteral("Guia processada pela VORDA");
+  default:
+    return QStringLiteral("Não participa do movimento");
+  }
+}
+
+QString TextoSituacaoConta(int situacao) {
+  return situacao < 0 ? QStringLiteral("Não informada") : QString::number(situacao);
+}
+
+const char *const NotaFrame =
+    "Consulta somente. A edição deste cadastro ainda não está disponível.";
+} // namespace
+
+TfrmPrincipal::TfrmPrincipal(QWidget *parent, bool montarArvore) : QMainWindow(parent) {
   setObjectName(QStringLiteral("frmPrincipal"));
-  setWindowTitle(QString::fromUtf8(NomeProduto));
-  setCentralWidget(new QLabel(QStringLiteral("VESK Eletrônica"), this));
-  resize(1024, 700);
+  QString titulo = QString::fromUtf8(NomeProduto);
+  try {
+    const QString versao = Utilitarios.VersaoSistema().trimmed();
+    if (!versao.isEmpty())
+      titulo += QStringLiteral(" - Versão ") + versao;
+  } catch (const std::exception &) {
+    // without a version row the product name alone is still a fine title
+  }
+  setWindowTitle(titulo);
+
+  CriarAreaPrincipal();
+  CriarAcoes();
+  CriarMenus();
+  CriarBarra();
+  lblStatusMovimento_ = new QLabel;
+  lblStatusTotais_ = new QLabel;
+  statusBar()->addWidget(lblStatusMovimento_, 1);
+  statusBar()->addPermanentWidget(lblStatusTotais_);
+  resize(990, 635);
+
+  Arvore.Visual = visual_.get();
+  if (montarArvore)
+    MontarInicial();
+  else
+    AtualizarComandos();
+}
+
+TfrmPrincipal::~TfrmPrincipal() {
+  // The shared tree outlives the window: it must forget the window's nodes.
+  if (Arvore.Visual == visual_.get()) {
+    Arvore.Visual = nullptr;
+    Arvore.Esvaziar();
+  }
+}
+
+void TfrmPrincipal::CriarAreaPrincipal() {
+  auto *esquerda = new QWidget;
+  TabTreeView = new QTabBar;
+  TabTreeView->setObjectName(QStringLiteral("TabTreeView"));
+  TabTreeView->addTab(QStringLiteral("&Cadastro"));
+  TabTreeView->addTab(QStringLiteral("&Movimento"));
+  TabTreeView->setExpanding(false);
+  TabTreeView->setStyleSheet(QStringLiteral("QTabBar::tab { min-width: 50px; }"));
+  tvCadastro = new QTreeWidget;
+  tvCadastro->setObjectName(QStringLiteral("tvCadastro"));
+  tvCadastro->setHeaderHidden(true);
+  tvCadastro->setColumnCount(1);
+  tvCadastro->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  tvCadastro->setSelectionMode(QAbstractItemView::SingleSelection);
+  tvCadastro->setUniformRowHeights(true);
+  tvCadastro->setContextMenuPolicy(Qt::CustomContextMenu);
+  // The selection stays visible when the focus is in the frame.
+  QPalette p = tvCadastro->palette();
+  p.setColor(QPalette::Inactive, QPalette::Highlight,
+             p.color(QPalette::Active, QPalette::Highlight));
+  p.setColor(QPalette::Inactive, QPalette::HighlightedText,
+             p.color(QPalette::Active, QPalette::HighlightedText));
+  tvCadastro->setPalette(p);
+  visual_ = std::make_unique<TArvoreVisualQt>(tvCadastro);
+  auto *le = new QVBoxLayout(esquerda);
+  le->setContentsMargins(0, 0, 0, 0);
+  le->setSpacing(0);
+  le->addWidget(TabTreeView);
+  le->addWidget(tvCadastro);
+
+  pnlFrames = new QStackedWidget;
+  pnlFrames->setObjectName(QStringLiteral("pnlFrames"));
+  frmResponsavel1 = new TFrameResumo(QStringLiteral("frmResponsavel1"),
+                                     QStringLiteral("Cadastro de Responsável"));
+  frmEmpresas1 =
+      new TFrameResumo(QStringLiteral("frmEmpresas1"), QStringLiteral("Cadastro de Empresa"));
+  frmFuncionarios1 = new TFrameResumo(QStringLiteral("frmFuncionarios1"),
+                                      QStringLiteral("Cadastro de Trabalhador"));
+  frmAbreMovimento1 = new TFrameResumo(QStringLiteral("frmAbreMovimento1"),
+                                       QStringLiteral("Abertura de Movimento"));
+  frmDadosComplementares1 = new TFrameResumo(QStringLiteral("frmDadosComplementares1"),
+                                             QStringLiteral("Dados Complementares"));
+  auto *vazio = new QWidget;
+  vazio->setObjectName(QStringLiteral("pnlVazio"));
+  pnlFrames->addWidget(vazio);
+  for (QWidget *f :
+       {static_cast<QWidget *>(frmResponsavel1), static_cast<QWidget *>(frmEmpresas1),
+        static_cast<QWidget *>(frmFuncionarios1), static_cast<QWidget *>(frmAbreMovimento1),
+        static_cast<QWidget *>(frmDadosComplementares1)})
+    pnlFrames->addWidget(f);
+
+  auto *divisor = new QSplitter(Qt::Horizontal);
+  divisor->setObjectName(QStringLiteral("splPrincipal"));
+  divisor->addWidget(esquerda);
+  divisor->addWidget(pnlFrames);
+  divisor->setStretchFactor(1, 1);
+  divisor->setSizes({300, 690});
+  divisor->setChildrenCollapsible(false);
+  setCentralWidget(divisor);
+
+  connect(tvCadastro, &QTreeWidget::currentItemChanged, this,
+          [this](QTreeWidgetItem *atual, QTreeWidgetItem *) { tvCadastroChange(atual); });
+  connect(TabTreeView, &QTabBar::currentChanged, this, &TfrmPrincipal::TabTreeViewChange);
+  connect(tvCadastro, &QWidget::customContextMenuRequested, this,
+          &TfrmPrincipal::MenuContextoArvore);
+}
+
+void TfrmPrincipal::CriarAcoes() {
+  for (const TComando &c : Comandos) {
+    auto *a = new QAction(QString::fromUtf8(c.Texto), this);
+    a->setObjectName(QString::fromLatin1(c.Nome));
+    if (c.Atalho)
+      a->setShortcut(QKeySequence(QString::fromLatin1(c.Atalho)));
+    if (c.Icone)
+      a->setIcon(IconeComando(QString::fromLatin1(c.Icone)));
+    a->setIconVisibleInMenu(false);
+    if (c.Executar) {
+      const Manipulador m = c.Executar;
+      connect(a, &QAction::triggered, this, [this, m] { (this->*m)(); });
+    }
+    acoes_.insert(a->objectName(), a);
+  }
+  Acao(QStringLiteral("Importar1"))->setToolTip(QStringLiteral("Importar Folha"));
+  Acao(QStringLiteral("Sair1"))->setToolTip(QStringLiteral("Sair"));
+}
+
+void TfrmPrincipal::CriarMenus() {
+  auto a = [this](const char *nome) { return Acao(QString::fromLatin1(nome)); };
+  QMenuBar *barra = menuBar();
+
+  QMenu *arquivo = barra->addMenu(QStringLiteral("&Arquivo"));
+  arquivo->setObjectName(QStringLiteral("Arquivo1"));
+  QMenu *novo = arquivo->addMenu(QStringLiteral("&Novo"));
+  novo->setObjectName(QStringLiteral("Novo1"));
+  novo->addAction(a("actIncluirEmpresa"));
+  novo->addAction(a("actIncluirTrabalhador"));
+  arquivo->addAction(a("actAlterar"));
+  arquivo->addAction(a("actExcluir"));
+  arquivo->addSeparator();
+  arquivo->addAction(a("Importar1"));
+  arquivo->addSeparator();
+  arquivo->addAction(a("Sair1"));
+
+  QMenu *editar = barra->addMenu(QStringLiteral("&Editar"));
+  editar->setObjectName(QStringLiteral("Editar1"));
+  editar->addAction(a("Participar"));
+  editar->addAction(a("Desmarcar"));
+  editar->addAction(a("actRetirarParticipaodeMovimento"));
+  editar->addAction(a("actLocalizar"));
+  // Opening the menu shows the states of the node selected right now.
+  connect(editar, &QMenu::aboutToShow, this, &TfrmPrincipal::AtualizarComandos);
+
+  QMenu *exibir = barra->addMenu(QStringLiteral("E&xibir"));
+  exibir->setObjectName(QStringLiteral("Exibir1"));
+  exibir->addAction(a("ArquivosEnviadosVorda1"));
+  exibir->addAction(a("SaldoCarregadoIS1"));
+
+  mnuRelatorios_ = barra->addMenu(QStringLiteral("&Relatórios"));
+  mnuRelatorios_->setObjectName(QStringLiteral("Relatorios1"));
+  QMenu *cadastro = mnuRelatorios_->addMenu(QStringLiteral("&Cadastro"));
+  cadastro->addAction(a("Empresa2"));
+  cadastro->addAction(a("Empregado2"));
+  cadastro->addAction(a("AlteraoCadastral1"));
+  QMenu *inconsistencia = mnuRelatorios_->addMenu(QStringLiteral("&Inconsistência"));
+  inconsistencia->addAction(a("FolhadePagamento1"));
+  inconsistencia->addAction(a("Fechamento1"));
+  inconsistencia->addAction(a("ArquivodeSaldo1"));
+  inconsistencia->addAction(a("ArquivoProcessado1"));
+  mnuRelatorios_->addAction(a("OcorrenciaSaldo"));
+  mnuRelatorios_->addAction(a("OcorrnciaChaveIdentificao1"));
+  QMenu *guias = mnuRelatorios_->addMenu(QStringLiteral("&Guias"));
+  guias->addAction(a("PorGuias"));
+  guias->addAction(a("PorProtocolo"));
+
+  QMenu *ferramentas = barra->addMenu(QStringLiteral("&Ferramentas"));
+  ferramentas->setObjectName(QStringLiteral("Ferramentas1"));
+  QMenu *carga = ferramentas->addMenu(QStringLiteral("&Carga"));
+  carga->addAction(a("ArquivoProcessado3"));
+  carga->addAction(a("ArquivodeSaldoIS1"));
+  carga->addAction(a("OcorrnciaChaveIdentificao2"));
+  carga->addAction(a("ndicesMOLTZELT1"));
+  carga->addAction(a("InstituicaoConsignataria"));
+  QMenu *gerar = ferramentas->addMenu(QStringLiteral("&Gerar"));
+  gerar->addAction(a("SolicitarArquivodeSaldoIS2"));
+  gerar->addAction(a("ReenviodeArquivoProcessado2"));
+  ferramentas->addSeparator();
+  ferramentas->addAction(a("FazerBackup1"));
+  ferramentas->addAction(a("RestaurarBackup1"));
+
+  QMenu *ajuda = barra->addMenu(QStringLiteral("A&juda"));
+  ajuda->setObjectName(QStringLiteral("Ajuda1"));
+  ajuda->addAction(a("SitedaVORDA1"));
+  ajuda->addAction(a("Sobre1"));
+
+  menus_ = {arquivo, editar, exibir, mnuRelatorios_, ferramentas, ajuda};
+}
+
+void TfrmPrincipal::CriarBarra() {
+  tlbPrincipal = addToolBar(QStringLiteral("Principal"));
+  tlbPrincipal->setObjectName(QStringLiteral("tlbPrincipal"));
+  tlbPrincipal->setMovable(false);
+  tlbPrincipal->setIconSize(QSize(24, 24));
+  tlbPrincipal->setToolButtonStyle(Qt::ToolButtonIconOnly);
+
+  tbtAdicionar = new QToolButton;
+  tbtAdicionar->setObjectName(QStringLiteral("tbtAdicionar"));
+  tbtAdicionar->setIcon(IconeComando(QStringLiteral("novo")));
+  tbtAdicionar->setToolTip(QStringLiteral("Novo"));
+  auto *menuNovo = new QMenu(tbtAdicionar);
+  menuNovo->addAction(Acao(QStringLiteral("actIncluirEmpresa")));
+  menuNovo->addAction(Acao(QStringLiteral("actIncluirTrabalhador")));
+  tbtAdicionar->setMenu(menuNovo);
+  tbtAdicionar->setPopupMode(QToolButton::InstantPopup);
+  tlbPrincipal->addWidget(tbtAdicionar);
+
+  auto botao = [this](const char *acao, const char *nome, const char *dica) {
+    QAction *a = Acao(QString::fromLatin1(acao));
+    tlbPrincipal->addAction(a);
+    if (QWidget *w = tlbPrincipal->widgetForAction(a)) {
+      w->setObjectName(QString::fromLatin1(nome));
+      w->setToolTip(QString::fromUtf8(dica));
+    }
+  };
+  botao("actAlterar", "tbtAlterar", "Alterar (F8)");
+  botao("actExcluir", "tbtExcluir", "Excluir (F9)");
+  tlbPrincipal->addSeparator();
+  botao("Importar1", "tbtImportar", "Importar Folha");
+
+  tbtImprimir = new QToolButton;
+  tbtImprimir->setObjectName(QStringLiteral("tbtImprimir"));
+  tbtImprimir->setIcon(IconeComando(QStringLiteral("imprimir")));
+  tbtImprimir->setToolTip(QStringLiteral("Relatórios"));
+  tbtImprimir->setMenu(mnuRelatorios_);
+  tbtImprimir->setPopupMode(QToolButton::InstantPopup);
+  tlbPrincipal->addWidget(tbtImprimir);
+
+  botao("actLocalizar", "tbtLocalizar", "Localizar");
+  tlbPrincipal->addSeparator();
+  botao("Sair1", "tbtSair", "Sair");
+}
+
+void TfrmPrincipal::MontarInicial() {
+  // A small window tells the user what the wait is about while the tree loads.
+  QDialog carregando(this, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  carregando.setObjectName(QStringLiteral("frmCarregando"));
+  carregando.setWindowTitle(QStringLiteral("Carregando Dados ..."));
+  auto *l = new QVBoxLayout(&carregando);
+  l->addWidget(new QLabel(QStringLiteral("Inicializando sistema ...")));
+  carregando.setFixedSize(260, 70);
+  carregando.show();
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const bool ok = Arvore.MontarArvore(*visual_);
+  if (ok && !Arvore.Nos.empty())
+    visual_->Selecionar(Arvore.Nos.front().No);
+  QApplication::restoreOverrideCursor();
+  carregando.close();
+  AtualizarBarraStatus();
+  AtualizarComandos();
+}
+
+bool TfrmPrincipal::NaAbaCadastro() const {
+  return TabTreeView->currentIndex() == 0;
+}
+
+void TfrmPrincipal::tvCadastroChange(QTreeWidgetItem *atual) {
+  if (atual)
+    Arvore.SelecionarNo(atual);
+  MostrarFrame(atual);
+  AtualizarComandos();
+}
+
+void TfrmPrincipal::TabTreeViewChange(int) {
+  MostrarFrame(tvCadastro->currentItem());
+  AtualizarComandos();
+  tvCadastro->setFocus();
+}
+
+void TfrmPrincipal::MostrarFrame(TNo no) {
+  if (!no || !Arvore.SelecionarNo(no)) {
+    pnlFrames->setCurrentIndex(0);
+    return;
+  }
+  const TRecArvore r = Arvore.Atual;
+  const int nivel = visual_->Nivel(no);
+  const QString texto = visual_->Texto(no);
+  TFrameResumo::TCampos campos;
+  TFrameResumo *frame = nullptr;
+  QString nota = QString::fromUtf8(NotaFrame);
+  try {
+    if (nivel == 0 && !NaAbaCadastro()) {
+      frame = frmAbreMovimento1;
+      campos << qMakePair(QStringLiteral("Data de Recolhimento"),
+                          DataPagamento > 0 ? Utilitarios.DataParaTexto(DataPagamento)
+                                            : QStringLiteral("Nenhum movimento aberto"))
+             << qMakePair(QStringLiteral("Vínculos marcados"),
+                          QString::number(Arvore.ContarMarcados()))
+             << qMakePair(QStringLiteral("Vínculos fechados"),
+                          QString::number(Arvore.ContarPorEstado({2})))
+             << qMakePair(QStringLiteral("Guias processadas"),
+                          QString::number(Arvore.ContarPorEstado({3})));
+      nota = QStringLiteral("Consulta somente. A abertura, a simulação e o fechamento do "
+                            "movimento ainda não estão disponíveis.");
+    } else if (nivel == 0) {
+      frame = frmResponsavel1;
+      int empresas = 0;
+      for (int i = 1; i < Arvore.Quantidade(); ++i)
+        empresas += Arvore.Nos[i].EhEmpresa() ? 1 : 0;
+      campos << qMakePair(QStringLiteral("Razão Social"), Arvore.NomeEmpresaAtual())
+             << qMakePair(QStringLiteral("Inscrição"),
+                          InscricaoFormatada(r.TipoInscricao, r.Inscricao))
+             << qMakePair(QStringLiteral("Situação"),
+                          r.Tipo == u'A' ? QStringLiteral("Responsável e empregador")
+                                         : QStringLiteral("Responsável"))
+             << qMakePair(QStringLiteral("Empresas"), QString::number(empresas));
+    } else if (nivel == 1) {
+      frame = frmEmpresas1;
+      int vinculos = 0;
+      for (int i = Arvore.Indice + 1;
+           i < Arvore.Quantidade() && Arvore.Nos[i].EhVinculoOuAlteracao(); ++i)
+        vinculos += Arvore.Nos[i].Tipo == u'F' ? 1 : 0;
+      const auto estado = [&](int e) {
+        int n = 0;
+        for (int i = Arvore.Indice + 1;
+             i < Arvore.Quantidade() && Arvore.Nos[i].EhVinculoOuAlteracao(); ++i)
+          n += Arvore.Nos[i].Tipo == u'F' && Arvore.Nos[i].Estado == e ? 1 : 0;
+        return QString::number(n);
+      };
+      campos << qMakePair(QStringLiteral("Razão Social"), Arvore.NomeEmpresaAtual())
+             << qMakePair(QStringLiteral("Inscrição"),
+                          InscricaoFormatada(r.TipoInscricao, r.Inscricao))
+             << qMakePair(QStringLiteral("Vínculos"), QString::number(vinculos))
+             << qMakePair(QStringLiteral("Não participam"), estado(0))
+             << qMakePair(QStringLiteral("Marcados"), estado(1))
+             << qMakePair(QStringLiteral("Fechados"), estado(2))
+             << qMakePair(QStringLiteral("Processados"), estado(3))
+             << qMakePair(QStringLiteral("Situação da conta"), TextoSituacaoConta(r.SituacaoConta));
+    } else {
+      frame = NaAbaCadastro() ? frmFuncionarios1 : frmDadosComplementares1;
+      campos << qMakePair(QStringLiteral("Nome"), Arvore.NomeTrabalhadorAtual())
+             << qMakePair(
+                    QStringLiteral("PIS/PASEP"),
+                    Utilitarios.FormatarPIS(Utilitarios.CompletarZeros(QString::number(r.PIS), 11)))
+             << qMakePair(QStringLiteral("Empresa"), Arvore.NomeEmpresaAtual())
+             << qMakePair(QStringLiteral("Categoria"), QString::number(r.Categoria))
+             << qMakePair(QStringLiteral("Admissão"), Utilitarios.DataParaTexto(r.DataAdmissao))
+             << qMakePair(QStringLiteral("Movimento"), TextoEstadoVinculo(r.Estado))
+             << qMakePair(QStringLiteral("Validado"),
+                          r.Validado ? QStringLiteral("Sim") : QStringLiteral("Não"))
+             << qMakePair(QStringLiteral("Situação da conta"), TextoSituacaoConta(r.SituacaoConta));
+      if (r.Tipo == u'C') {
+        campos.prepend(qMakePair(QStringLiteral("Nome informado pela VORDA"), texto));
+        nota = QStringLiteral("Alteração de nome pendente de confirmação. A confirmação ainda "
+                              "não está disponível.");
+      }
+    }
+  } catch (const std::exception &e) {
+    // The summary is a courtesy: a failed read is reported, the window stays usable.
+    TratarExcecao(e);
+  }
+  frame->Mostrar(campos, nota);
+  pnlFrames->setCurrentWidget(frame);
+}
+
+void TfrmPrincipal::AtualizarComandos() {
+  TNo no = tvCadastro->currentItem();
+  const int nivel = no ? visual_->Nivel(no) : -1;
+  const int imagem = no ? visual_->Imagem(no) : -1;
+  const bool cadastro = NaAbaCadastro();
+  const bool fechado =
+      imagem == imgVinculoFechado || imagem == imgEmpresaFechada || imagem == imgVinculoProcessado;
+
+  // What the selected node allows; ANDed below with whether the command is built.
+  QHash<QString, bool> permitido;
+  permitido[QStringLiteral("actIncluirEmpresa")] = cadastro && nivel == 0;
+  permitido[QStringLiteral("actIncluirTrabalhador")] = cadastro && nivel == 1;
+  permitido[QStringLiteral("actAlterar")] = cadastro && nivel >= 0 && !fechado;
+  permitido[QStringLiteral("actExcluir")] = cadastro && nivel > 0;
+  permitido[QStringLiteral("ImprimirGuiaProcessada")] = cadastro && imagem == imgVinculoProcessado;
+  const bool marcavel = !cadastro && nivel >= 0 && !fechado && imagem != imgAlteracaoNome;
+  permitido[QStringLiteral("Participar")] = marcavel;
+  permitido[QStringLiteral("Desmarcar")] = marcavel;
+  const bool algumFechado = !cadastro && nivel >= 0 && Arvore.ContarPorEstado({2}, true) > 0;
+  permitido[QStringLiteral("actRetirarParticipaodeMovimento")] = algumFechado;
+  permitido[QStringLiteral("RetirarParticipacao1")] = algumFechado;
+  permitido[QStringLiteral("mnSimulacao")] = !cadastro && nivel >= 0;
+
+  for (auto it = acoes_.cbegin(); it != acoes_.cend(); ++it) {
+    const TComando *c = Comando(it.key());
+    const bool construido = c && c->Executar;
+    it.value()->setEnabled(construido && permitido.value(it.key(), true));
+  }
+  for (const char *nome : {"Participar", "Desmarcar", "actRetirarParticipaodeMovimento"})
+    Acao(QString::fromLatin1(nome))->setVisible(!cadastro);
+  tbtAdicionar->setEnabled(Acao(QStringLiteral("actIncluirEmpresa"))->isEnabled() ||
+                           Acao(QStringLiteral("actIncluirTrabalhador"))->isEnabled());
+  menus_.first()->actions().first()->setEnabled(tbtAdicionar->isEnabled()); // "&Novo"
+}
+
+QMenu *TfrmPrincipal::CriarMenuContexto() {
+  AtualizarComandos();
+  TNo no = tvCadastro->currentItem();
+  auto *m = new QMenu(this);
+  m->setObjectName(QStringLiteral("pmArvore"));
+  if (!no)
+    return m;
+  const int nivel = visual_->Nivel(no);
+  const int imagem = visual_->Imagem(no);
+  auto a = [this](const char *nome) { return Acao(QString::fromLatin1(nome)); };
+  if (NaAbaCadastro()) {
+    QMenu *novo = m->addMenu(QStringLiteral("Novo"));
+    if (nivel == 0)
+      novo->addAction(a("actIncluirEmpresa"));
+    else if (nivel == 1)
+      novo->addAction(a("actIncluirTrabalhador"));
+    novo->setEnabled(!novo->actions().isEmpty() && novo->actions().first()->isEnabled());
+    m->addAction(a("actAlterar"));
+    m->addAction(a("actExcluir"));
+    if (nivel >= 2)
+      m->addAction(a("ImprimirGuiaProcessada"));
+    m->addSeparator();
+    m->addAction(a("actLocalizar"));
+  } else if (imagem == imgEmpresaMarcada || imagem == imgVinculoMarcado) {
+    m->setObjectName(QStringLiteral("pmDesmarcar"));
+    m->addAction(a("Desmarcar"));
+    m->addAction(a("mnSimulacao"));
+  } else {
+    m->setObjectName(QStringLiteral("pmMarcar"));
+    m->addAction(a("Participar"));
+    m->addAction(a("RetirarParticipacao1"));
+    m->addAction(a("mnSimulacao"));
+  }
+  return m;
+}
+
+void TfrmPrincipal::MenuContextoArvore(const QPoint &pos) {
+  if (QTreeWidgetItem *item = tvCadastro->itemAt(pos))
+    tvCadastro->setCurrentItem(item); // the right click selects
+  QTreeWidgetItem *atual = tvCadastro->currentItem();
+  if (!atual)
+    return;
+  QMenu *m = CriarMenuContexto();
+  const QRect r = tvCadastro->visualItemRect(atual);
+  const QPoint onde = tvCadastro->itemAt(pos) ? pos : r.bottomLeft();
+  m->exec(tvCadastro->viewport()->mapToGlobal(onde));
+  m->deleteLater();
+}
+
+void TfrmPrincipal::HabilitarJanela(bool habilitar) {
+  TabTreeView->setEnabled(habilitar);
+  tvCadastro->setEnabled(habilitar);
+  for (QMenu *m : menus_)
+    m->menuAction()->setEnabled(habilitar);
+  tlbPrincipal->setEnabled(habilitar);
+  pnlFrames->setEnabled(habilitar);
+}
+
+void TfrmPrincipal::AtualizarBarraStatus() {
+  int empresas = 0, vinculos = 0;
+  for (int i = 1; i < Arvore.Quantidade(); ++i) {
+    empresas += Arvore.Nos[i].EhEmpresa() ? 1 : 0;
+    vinculos += Arvore.Nos[i].Tipo == u'F' ? 1 : 0;
+  }
+  lblStatusMovimento_->setText(DataPagamento > 0
+                                   ? QStringLiteral("Movimento aberto: data de recolhimento ") +
+                                         Utilitarios.DataParaTexto(DataPagamento)
+                                   : QStringLiteral("Nenhum movimento aberto"));
+  lblStatusTotais_->setText(
+      QStringLiteral("%1 empresa(s), %2 vínculo(s)").arg(empresas).arg(vinculos));
+}
+
+void TfrmPrincipal::Sobre1Click() {
+  TJanelaOcupada ocupada(this);
+  TfrmSobre sobre(this);
+  sobre.exec();
+}
+
+void TfrmPrincipal::SitedaVORDA1Click() {
+  QDesktopServices::openUrl(QUrl(QString::fromLatin1(EnderecoSiteVorda)));
+}
+
+void TfrmPrincipal::Sair1Click() {
+  close();
+}
+
+void TfrmPrincipal::Encerrar() {
+  if (encerrado_)
+    return;
+  encerrado_ = true;
+  try {
+    const QString temp = CaminhoPrograma(QStringLiteral("TEMP"));
+    if (QDir(temp).exists())
+      Utilitarios.ApagarArquivosPasta(temp);
+  } catch (...) {
+    // leftovers in TEMP never keep the program from ending
+  }
+  Arvore.Visual = nullptr;
+  Arvore.Esvaziar();
+  EncerrarBanco();
+}
+
+void TfrmPrincipal::showEvent(QShowEvent *e) {
+  QMainWindow::showEvent(e);
+  if (e->spontaneous())
+    return;
+  resize(990, 635);
+  QScreen *tela = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (tela) {
+    const QRect area = tela->availableGeometry();
+    const QRect f = frameGeometry();
+    move(area.x() + (area.width() - f.width()) / 2, area.y() + (area.height() - f.height()) / 2);
+  }
+  tvCadastro->setFocus();
 }
 
 void TfrmPrincipal::ShowModal() {
@@ -23,6 +659,9 @@ void TfrmPrincipal::ShowModal() {
 }
 
 void TfrmPrincipal::closeEvent(QCloseEvent *e) {
+  // Leaving the main window ends the program: the tree forgets its nodes and
+  // the database is disconnected before the modal loop returns.
+  Encerrar();
   e->accept();
   if (laco_)
     laco_->quit();

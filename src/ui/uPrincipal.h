@@ -1,17 +1,91 @@
 #pragma once
-// Main window of the program.
+// The main window: the navigation tree on the left (registry and collection-run
+// views), the selected node's frame on the right, the menus and the toolbar
+// that start every other function of the program.
+#include "UnArvoreQt.h"
+
+#include <QHash>
 #include <QMainWindow>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QStackedWidget;
+class QTabBar;
+class QToolBar;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+class TFrameResumo;
 
 class TfrmPrincipal : public QMainWindow {
   Q_OBJECT
 public:
-  explicit TfrmPrincipal(QWidget *parent = nullptr);
+  // Builds the tree at once unless told not to (the first-run import creates
+  // the window hidden and refreshes the tree when it ends).
+  explicit TfrmPrincipal(QWidget *parent = nullptr, bool montarArvore = true);
+  ~TfrmPrincipal() override;
   // Shows the window and returns when the user leaves it.
   void ShowModal();
 
+  QTabBar *TabTreeView = nullptr;
+  QTreeWidget *tvCadastro = nullptr;
+  QToolBar *tlbPrincipal = nullptr;
+  QStackedWidget *pnlFrames = nullptr;
+  TFrameResumo *frmResponsavel1 = nullptr;
+  TFrameResumo *frmEmpresas1 = nullptr;
+  TFrameResumo *frmFuncionarios1 = nullptr;
+  TFrameResumo *frmAbreMovimento1 = nullptr;
+  TFrameResumo *frmDadosComplementares1 = nullptr;
+  QToolButton *tbtAdicionar = nullptr;
+  QToolButton *tbtImprimir = nullptr;
+
+  TArvoreVisualQt &ArvoreVisual() { return *visual_; }
+  // Every command by its object name (menu items, context items, toolbar actions).
+  QAction *Acao(const QString &nome) const { return acoes_.value(nome); }
+  QStringList NomesAcoes() const { return acoes_.keys(); }
+  bool NaAbaCadastro() const;
+  // The context menu of the selected node, as the right click shows it; the
+  // caller owns it.
+  QMenu *CriarMenuContexto();
+  QList<QMenu *> MenusPrincipais() const { return menus_; }
+
+  // Enables or disables the window's parts while a child window is open.
+  void HabilitarJanela(bool habilitar);
+  // Recomputes which commands are enabled and visible for the selected node.
+  void AtualizarComandos();
+
+  // Handlers of the commands built so far.
+  void Sair1Click();
+  void Sobre1Click();
+  void SitedaVORDA1Click();
+
 protected:
   void closeEvent(QCloseEvent *e) override;
+  void showEvent(QShowEvent *e) override;
+
+private slots:
+  void tvCadastroChange(QTreeWidgetItem *atual);
+  void TabTreeViewChange(int aba);
+  void MenuContextoArvore(const QPoint &pos);
 
 private:
+  void CriarAcoes();
+  void CriarMenus();
+  void CriarBarra();
+  void CriarAreaPrincipal();
+  void MontarInicial();
+  void MostrarFrame(TNo no);
+  void AtualizarBarraStatus();
+  void Encerrar();
+
+  std::unique_ptr<TArvoreVisualQt> visual_;
+  QHash<QString, QAction *> acoes_;
+  QList<QMenu *> menus_;
+  QMenu *mnuRelatorios_ = nullptr;
+  QLabel *lblStatusMovimento_ = nullptr;
+  QLabel *lblStatusTotais_ = nullptr;
   class QEventLoop *laco_ = nullptr;
+  bool encerrado_ = false;
 };

@@ -1,0 +1,251 @@
+// The main window and the first-run window as a user meets them: captions,
+// commands enabled as built, context menus, the frame area, leaving, and a
+// screenshot of each for a human look.
+#include "ArvoreTeste.h"
+
+#include "core/unUtilitarios.h"
+#include "ui/uEntrada.h"
+#include "ui/uFrameResumo.h"
+#include "ui/uPrincipal.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+
+namespace {
+// Where the screenshots go: beside the test programs in the build folder.
+QString SalvarImagem(QWidget &w, const QString &nome) {
+  const QString pasta = QStringLiteral(VESK_BIN_DIR "/../tests/capturas");
+  QDir().mkpath(pasta);
+  const QString caminho = QDir(pasta).absoluteFilePath(nome);
+  w.grab().save(caminho);
+  std::printf("captura: %s\n", qPrintable(caminho));
+  return caminho;
+}
+
+QString CampoFrame(TFrameResumo *f, const QString &rotulo) {
+  for (const auto &[r, v] : f->Campos())
+    if (r == rotulo)
+      return v;
+  return QStringLiteral("<ausente>");
+}
+} // namespace
+
+class PrincipalTeste : public ArvoreTeste {
+protected:
+  void SetUp() override {
+    ArvoreTeste::SetUp();
+    CriarCadastro();
+  }
+  QTreeWidgetItem *No(TfrmPrincipal &j, const QString &texto) {
+    for (TNo no : j.ArvoreVisual().Todos())
+      if (j.ArvoreVisual().Texto(no) == texto)
+        return TArvoreVisualQt::Item(no);
+    ADD_FAILURE() << texto.toStdString();
+    return nullptr;
+  }
+};
+
+TEST_F(PrincipalTeste, TituloTamanhoMenusEAtalhos) {
+  TfrmPrincipal j;
+  const QString versao = Utilitarios.VersaoSistema().trimmed();
+  ASSERT_FALSE(versao.isEmpty());
+  EXPECT_EQ(j.windowTitle(), QStringLiteral("VESK Eletrônica - Versão ") + versao);
+  j.show();
+  EXPECT_EQ(j.size(), QSize(990, 635));
+  // Nothing is squeezed below what it needs at that size, and it fits 1280 x 800.
+  EXPECT_LE(j.minimumSizeHint().width(), 990);
+  EXPECT_LE(j.minimumSizeHint().height(), 635);
+  EXPECT_LE(j.frameGeometry().width(), 1280);
+  EXPECT_LE(j.frameGeometry().height(), 800);
+
+  QStringList menus;
+  for (QAction *a : j.menuBar()->actions())
+    menus << a->text();
+  EXPECT_EQ(menus, (QStringList{"&Arquivo", "&Editar", "E&xibir", "&Relatórios", "&Ferramentas",
+                                "A&juda"}));
+  EXPECT_EQ(j.Acao("actAlterar")->shortcut(), QKeySequence(Qt::Key_F8));
+  EXPECT_EQ(j.Acao("actExcluir")->shortcut(), QKeySequence(Qt::Key_F9));
+  EXPECT_EQ(j.Acao("Sobre1")->text(), QStringLiteral("&Sobre ..."));
+  EXPECT_EQ(j.Acao("InstituicaoConsignataria")->text(),
+            QStringLiteral("Instituição Consig&natária "));
+  EXPECT_EQ(j.TabTreeView->tabText(0), QStringLiteral("&Cadastro"));
+  EXPECT_EQ(j.TabTreeView->tabText(1), QStringLiteral("&Movimento"));
+  // Every command is reachable from a menu (the keyboard reaches every menu).
+  QSet<QAction *> nosMenus;
+  std::function<void(QMenu *)> coletar = [&](QMenu *m) {
+    for (QAction *a : m->actions()) {
+      nosMenus.insert(a);
+      if (a->menu())
+        coletar(a->menu());
+    }
+  };
+  for (QMenu *m : j.MenusPrincipais())
+    coletar(m);
+  for (const QString &nome : j.NomesAcoes()) {
+    if (nome != "RetirarParticipacao1" && nome != "mnSimulacao" &&
+        nome != "ImprimirGuiaProcessada") {
+      EXPECT_TRUE(nosMenus.contains(j.Acao(nome))) << nome.toStdString();
+    }
+  }
+}
+
+TEST_F(PrincipalTeste, SoComandosConstruidosFicamHabilitados) {
+  TfrmPrincipal j;
+  const QSet<QString> construidos{"Sair1", "Sobre1", "SitedaVORDA1"};
+  for (int aba : {0, 1}) {
+    for (const char *no : {"CONTABIL RESPONSAVEL", "ALFA COMERCIO", "DANIEL"}) {
+      j.TabTreeView->setCurrentIndex(aba);
+      j.tvCadastro->setCurrentItem(No(j, QString::fromLatin1(no)));
+      for (const QString &nome : j.NomesAcoes())
+        EXPECT_EQ(j.Acao(nome)->isEnabled(), construidos.contains(nome))
+            << nome.toStdString() << " em " << no << " aba " << aba;
+      EXPECT_FALSE(j.tbtAdicionar->isEnabled());
+    }
+  }
+  // The participation items show on the collection-run tab only.
+  j.TabTreeView->setCurrentIndex(0);
+  EXPECT_FALSE(j.Acao("Participar")->isVisible());
+  j.TabTreeView->setCurrentIndex(1);
+  EXPECT_TRUE(j.Acao("Participar")->isVisible());
+  EXPECT_TRUE(j.Acao("actRetirarParticipaodeMovimento")->isVisible());
+}
+
+TEST_F(PrincipalTeste, MenuDeContextoPorNivelEAba) {
+  TfrmPrincipal j;
+  auto itens = [&](const char *no, int aba) {
+    j.TabTreeView->setCurrentIndex(aba);
+    j.tvCadastro->setCurrentItem(No(j, QString::fromLatin1(no)));
+    std::unique_ptr<QMenu> m(j.CriarMenuContexto());
+    QStringList l{m->objectName()};
+    for (QAction *a : m->actions()) {
+      if (a->isSeparator())
+        continue;
+      QString t = a->text();
+      if (a->menu())
+        for (QAction *s : a->menu()->actions())
+          t += u'>' + s->text();
+      l << t;
+    }
+    return l;
+  };
+  EXPECT_EQ(itens("CONTABIL RESPONSAVEL", 0),
+            (QStringList{"pmArvore", "Novo>&Empresa", "Al&terar", "Excl&uir", "&Localizar"}));
+  EXPECT_EQ(itens("ALFA COMERCIO", 0),
+            (QStringList{"pmArvore", "Novo>&Trabalhador", "Al&terar", "Excl&uir", "&Localizar"}));
+  EXPECT_EQ(itens("DANIEL", 0), (QStringList{"pmArvore", "Novo", "Al&terar", "Excl&uir",
+                                             "Imprimir Guia Processada", "&Localizar"}));
+  EXPECT_EQ(itens("ALFA COMERCIO", 1).first(), QStringLiteral("pmDesmarcar"));
+  EXPECT_EQ(itens("BRUNO", 1).first(), QStringLiteral("pmDesmarcar"));
+  EXPECT_EQ(itens("ANA", 1).first(), QStringLiteral("pmMarcar"));
+  EXPECT_EQ(itens("CARLA", 1).first(), QStringLiteral("pmMarcar"));
+}
+
+TEST_F(PrincipalTeste, FrameMostraResumoDoNoSelecionado) {
+  TfrmPrincipal j;
+  // Start-up selects the first node: the responsible party.
+  ASSERT_EQ(j.tvCadastro->currentItem(), No(j, "CONTABIL RESPONSAVEL"));
+  EXPECT_EQ(j.pnlFrames->currentWidget(), j.frmResponsavel1);
+  EXPECT_EQ(CampoFrame(j.frmResponsavel1, "Razão Social"), QStringLiteral("CONTABIL RESPONSAVEL"));
+  EXPECT_EQ(CampoFrame(j.frmResponsavel1, "Inscrição"), QStringLiteral("CNPJ 11.222.333/0001-81"));
+  EXPECT_EQ(CampoFrame(j.frmResponsavel1, "Empresas"), QStringLiteral("4"));
+
+  j.tvCadastro->setCurrentItem(No(j, "BETA SERVICOS"));
+  EXPECT_EQ(j.pnlFrames->currentWidget(), j.frmEmpresas1);
+  EXPECT_EQ(CampoFrame(j.frmEmpresas1, "Inscrição"), QStringLiteral("CEI 123456789012"));
+  EXPECT_EQ(CampoFrame(j.frmEmpresas1, "Vínculos"), QStringLiteral("2"));
+  EXPECT_EQ(CampoFrame(j.frmEmpresas1, "Processados"), QStringLiteral("1"));
+
+  j.tvCadastro->setCurrentItem(No(j, "CARLA"));
+  EXPECT_EQ(j.pnlFrames->currentWidget(), j.frmFuncionarios1);
+  EXPECT_EQ(CampoFrame(j.frmFuncionarios1, "PIS/PASEP"), QStringLiteral("100.00000.00-3"));
+  EXPECT_EQ(CampoFrame(j.frmFuncionarios1, "Admissão"), QStringLiteral("02/03/2015"));
+  EXPECT_EQ(CampoFrame(j.frmFuncionarios1, "Movimento"), QStringLiteral("Fechado"));
+  EXPECT_EQ(CampoFrame(j.frmFuncionarios1, "Empresa"), QStringLiteral("BETA SERVICOS"));
+
+  j.tvCadastro->setCurrentItem(No(j, "EDUARDO NOVO A"));
+  EXPECT_EQ(j.pnlFrames->currentWidget(), j.frmFuncionarios1);
+  EXPECT_EQ(CampoFrame(j.frmFuncionarios1, "Nome informado pela VORDA"),
+            QStringLiteral("EDUARDO NOVO A"));
+  EXPECT_EQ(CampoFrame(j.frmFuncionarios1, "Nome"), QStringLiteral("EDUARDO"));
+
+  j.TabTreeView->setCurrentIndex(1);
+  EXPECT_EQ(j.pnlFrames->currentWidget(), j.frmDadosComplementares1);
+  j.tvCadastro->setCurrentItem(No(j, "CONTABIL RESPONSAVEL"));
+  EXPECT_EQ(j.pnlFrames->currentWidget(), j.frmAbreMovimento1);
+  EXPECT_EQ(CampoFrame(j.frmAbreMovimento1, "Data de Recolhimento"),
+            QStringLiteral("Nenhum movimento aberto"));
+  EXPECT_EQ(CampoFrame(j.frmAbreMovimento1, "Vínculos marcados"), QStringLiteral("1"));
+  j.tvCadastro->setCurrentItem(No(j, "ALFA COMERCIO"));
+  EXPECT_EQ(j.pnlFrames->currentWidget(), j.frmEmpresas1);
+}
+
+TEST_F(PrincipalTeste, JanelaOcupadaDesabilitaEReabilita) {
+  TfrmPrincipal j;
+  j.HabilitarJanela(false);
+  EXPECT_FALSE(j.tvCadastro->isEnabled());
+  EXPECT_FALSE(j.TabTreeView->isEnabled());
+  EXPECT_FALSE(j.tlbPrincipal->isEnabled());
+  EXPECT_FALSE(j.pnlFrames->isEnabled());
+  for (QMenu *m : j.MenusPrincipais())
+    EXPECT_FALSE(m->menuAction()->isEnabled());
+  j.HabilitarJanela(true);
+  EXPECT_TRUE(j.tvCadastro->isEnabled());
+  for (QMenu *m : j.MenusPrincipais())
+    EXPECT_TRUE(m->menuAction()->isEnabled());
+}
+
+TEST_F(PrincipalTeste, SairApagaTempEDesconecta) {
+  pasta->EscreverArquivo("TEMP/resto.txt", "x");
+  TfrmPrincipal j;
+  j.show();
+  j.Acao("Sair1")->trigger();
+  EXPECT_FALSE(j.isVisible());
+  EXPECT_EQ(IbxUtils, nullptr);
+  EXPECT_FALSE(QFile::exists(pasta->Arquivo("TEMP/resto.txt")));
+  EXPECT_EQ(Arvore.Visual, nullptr);
+  EXPECT_EQ(Arvore.Quantidade(), 0);
+}
+
+TEST_F(PrincipalTeste, CapturaDaJanelaComArvore) {
+  for (int i = 0; i < 12; ++i)
+    InserirVinculo(1, InscAlfa, 10000000100LL + i,
+                   QStringLiteral("TRABALHADOR %1 DA SILVA").arg(i + 1, 2, 10, QChar(u'0')), 1,
+                   i % 4);
+  TfrmPrincipal j;
+  j.show();
+  j.tvCadastro->expandAll();
+  j.tvCadastro->setCurrentItem(No(j, "BRUNO"));
+  const QString caminho = SalvarImagem(j, QStringLiteral("principal.png"));
+  EXPECT_TRUE(QFile::exists(caminho));
+  j.TabTreeView->setCurrentIndex(1);
+  j.tvCadastro->setCurrentItem(No(j, "CONTABIL RESPONSAVEL"));
+  SalvarImagem(j, QStringLiteral("principal_movimento.png"));
+}
+
+TEST(Entrada, OpcoesNaoConstruidasDesabilitadasECancelarSai) {
+  AplicacaoTeste();
+  TfrmEntrada e;
+  EXPECT_EQ(e.windowTitle(), QStringLiteral("VESK Eletrônica"));
+  EXPECT_EQ(e.width(), 772);
+  EXPECT_TRUE(e.rbtFolha->isChecked());
+  EXPECT_EQ(e.rbtFolha->text(), QStringLiteral("Importar Folha de Pagamento"));
+  QRadioButton *opcoes[] = {e.rbtFolha, e.rbtResponsavel, e.rbtRestaurar};
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(opcoes[i]->isEnabled(), TfrmEntrada::OpcaoDisponivel(i));
+  EXPECT_FALSE(e.btnAvancar->isEnabled());
+  EXPECT_TRUE(e.btnVoltar->isHidden());
+  e.show();
+  SalvarImagem(e, QStringLiteral("entrada.png"));
+  e.btnCancelar->click();
+  EXPECT_EQ(e.result(), QDialog::Rejected);
+  EXPECT_FALSE(e.isVisible());
+}
