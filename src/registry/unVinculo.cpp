@@ -935,24 +935,30 @@ bool TVinculo::Alterar() {
   CodigoErro.clear();
   if (IC_CONSIGNADO.trimmed().isEmpty())
     IC_CONSIGNADO = QStringLiteral("N");
-  const QString sql =
-      QStringLiteral(
-          "UPDATE QZLTBG04_VINCULO_EMPREGATICIO SET CO_MOVIMENTACAO = %1, CO_CBO = %2, "
-          "CO_SAQUE = %3, DT_OPCAO = %4, NU_TIPO_INSO_TMDR = %5, NU_INSCRICAO_TMDR = %6, "
-          "IC_AVISO_PREVIO = %7, DT_INICIO_AVISO_PRVO = %8, IC_REPOSICAO_VAGAS = 'N', "
-          "QT_HORAS_TRBS_SMNA = %9, IC_ESTADO_MOVIMENTO = %10, "
-          "DT_MOVIMENTACAO_VINCULO = %11, NU_BANCO_CONTA = %12, NU_AGENCIA_CONTA = %13, "
-          "NU_CONTA_BANCARIA = %14, IC_VALIDACAO_VINCULO = 'N', IC_CONSIGNADO = %15 "
-          "WHERE ")
-          .arg(Utilitarios.TextoSQL(CO_MOVIMENTACAO.trimmed()),
-               Utilitarios.TextoSQL(CO_CBO.trimmed()), Utilitarios.TextoSQL(CO_SAQUE.trimmed()),
-               Utilitarios.DataSQL(DT_OPCAO), QString::number(NU_TIPO_INSO_TMDR),
-               QString::number(NU_INSCRICAO_TMDR), QString::number(IC_AVISO_PREVIO),
-               Utilitarios.DataSQL(DT_INICIO_AVISO_PRVO), QString::number(QT_HORAS_TRBS_SMNA))
-          .arg(QString::number(IC_ESTADO_MOVIMENTO), Utilitarios.DataSQL(DT_MOVIMENTACAO_VINCULO),
-               NumeroSQL(NU_BANCO_CONTA), NumeroSQL(NU_AGENCIA_CONTA), NumeroSQL(NU_CONTA_BANCARIA),
-               Utilitarios.TextoSQL(IC_CONSIGNADO)) +
-      CondicaoChave();
+  // Each value is placed once, so that no typed text is read again as a
+  // placeholder.
+  const QStringList valores = {
+      QStringLiteral("CO_MOVIMENTACAO = ") + Utilitarios.TextoSQL(CO_MOVIMENTACAO.trimmed()),
+      QStringLiteral("CO_CBO = ") + Utilitarios.TextoSQL(CO_CBO.trimmed()),
+      QStringLiteral("CO_SAQUE = ") + Utilitarios.TextoSQL(CO_SAQUE.trimmed()),
+      QStringLiteral("DT_OPCAO = ") + Utilitarios.DataSQL(DT_OPCAO),
+      QStringLiteral("NU_TIPO_INSO_TMDR = ") + QString::number(NU_TIPO_INSO_TMDR),
+      QStringLiteral("NU_INSCRICAO_TMDR = ") + QString::number(NU_INSCRICAO_TMDR),
+      QStringLiteral("IC_AVISO_PREVIO = ") + QString::number(IC_AVISO_PREVIO),
+      QStringLiteral("DT_INICIO_AVISO_PRVO = ") + Utilitarios.DataSQL(DT_INICIO_AVISO_PRVO),
+      QStringLiteral("IC_REPOSICAO_VAGAS = 'N'"),
+      QStringLiteral("QT_HORAS_TRBS_SMNA = ") + QString::number(QT_HORAS_TRBS_SMNA),
+      QStringLiteral("IC_ESTADO_MOVIMENTO = ") + QString::number(IC_ESTADO_MOVIMENTO),
+      QStringLiteral("DT_MOVIMENTACAO_VINCULO = ") + Utilitarios.DataSQL(DT_MOVIMENTACAO_VINCULO),
+      QStringLiteral("NU_BANCO_CONTA = ") + NumeroSQL(NU_BANCO_CONTA),
+      QStringLiteral("NU_AGENCIA_CONTA = ") + NumeroSQL(NU_AGENCIA_CONTA),
+      QStringLiteral("NU_CONTA_BANCARIA = ") + NumeroSQL(NU_CONTA_BANCARIA),
+      QStringLiteral("IC_VALIDACAO_VINCULO = 'N'"),
+      QStringLiteral("IC_CONSIGNADO = ") + Utilitarios.TextoSQL(IC_CONSIGNADO),
+  };
+  const QString sql = QStringLiteral("UPDATE QZLTBG04_VINCULO_EMPREGATICIO SET ") +
+                      valores.join(QStringLiteral(", ")) + QStringLiteral(" WHERE ") +
+                      CondicaoChave();
   try {
     Ibx->ExecutarSQL(sql);
   } catch (const EBancoDados &) {
