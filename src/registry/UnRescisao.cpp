@@ -294,7 +294,11 @@ bool TRescisao::ValidarPensaoValorInformado() {
 
 void TRescisao::TestarRemuneracaoMinima(double Valor, TDateTime Mes) {
   std::array<double, 2> r = {0, 0};
-  ConsultarAliquota(true, r, Mes);
+  try {
+    ConsultarAliquota(true, r, Mes);
+  } catch (const EBancoDados &) {
+    return; // checks never raise; without a rate there is no minimum
+  }
   if (Valor > 0 && Valor < r[0]) {
     if (r[1] == 2)
       CodigoErro = QStringLiteral("0447");

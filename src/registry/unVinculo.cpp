@@ -459,19 +459,24 @@ bool TVinculo::ValidarDataMovimentacao() {
     CodigoErro = QStringLiteral("0393");
 
   // No balance complement may refer to a month after the termination.
-  TComplementoSaldo complemento;
-  complemento.DefinirChave(NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NU_PIS, NU_CATEGORIA,
-                           DT_ADMISSAO_VINCULO);
-  if (complemento.CarregarPorVinculo()) {
-    const int mesMov = AnoMes(mov);
-    for (complemento.Primeiro(); !complemento.FimDados(); complemento.Proximo()) {
-      const int competencia = Utilitarios.ParaInteiro(complemento.AA_COMPETENCIA) * 100 +
-                              Utilitarios.ParaInteiro(complemento.MM_COMPETENCIA);
-      if (competencia > 0 && competencia > mesMov) {
-        CodigoErro = QStringLiteral("0441");
-        break;
+  try {
+    TComplementoSaldo complemento;
+    complemento.DefinirChave(NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NU_PIS, NU_CATEGORIA,
+                             DT_ADMISSAO_VINCULO);
+    if (complemento.CarregarPorVinculo()) {
+      const int mesMov = AnoMes(mov);
+      for (complemento.Primeiro(); !complemento.FimDados(); complemento.Proximo()) {
+        const int competencia = Utilitarios.ParaInteiro(complemento.AA_COMPETENCIA) * 100 +
+                                Utilitarios.ParaInteiro(complemento.MM_COMPETENCIA);
+        if (competencia > 0 && competencia > mesMov) {
+          CodigoErro = QStringLiteral("0441");
+          break;
+        }
       }
     }
+  } catch (const EBancoDados &) {
+    // Checks never raise: complements that cannot be read leave the dates'
+    // own result.
   }
   return CodigoErro.isEmpty();
 }
