@@ -677,13 +677,25 @@ QString SomaContas(bool SoPisRegular) {
          QStringLiteral("), 0)");
 }
 
+QString TemContas() {
+  return QStringLiteral("EXISTS (SELECT 1 FROM QZLTBG10_CONTA_EMPREGADO_ZELT CONTA WHERE ") +
+         JuncaoVinculo(QStringLiteral("QZLTBG06_INFORMACAO_RESCISAO"), QStringLiteral("CONTA")) +
+         u')';
+}
+
 // Only links whose balance comes from the bank are refreshed: a link with no
 // loaded account keeps the balance its employer informed.
 QString SoSaldoDoBanco() {
-  return QStringLiteral("(QZLTBG06_INFORMACAO_RESCISAO.IC_ORIGEM_SALDO_RESCISORIO = 'C' OR "
-                        "EXISTS (SELECT 1 FROM QZLTBG10_CONTA_EMPREGADO_ZELT CONTA WHERE ") +
-         JuncaoVinculo(QStringLiteral("QZLTBG06_INFORMACAO_RESCISAO"), QStringLiteral("CONTA")) +
-         QStringLiteral("))");
+  return QStringLiteral("(QZLTBG06_INFORMACAO_RESCISAO.IC_ORIGEM_SALDO_RESCISORIO = 'C' OR ") +
+         TemContas() + u')';
+}
+
+// The same protection for one link: only an employer-informed balance ("E")
+// of a link without accounts is left alone.
+QString SemSaldoDoEmpregador() {
+  return QStringLiteral("(COALESCE(QZLTBG06_INFORMACAO_RESCISAO.IC_ORIGEM_SALDO_RESCISORIO, 'N') "
+                        "<> 'E' OR ") +
+         TemContas() + u')';
 }
 } // namespace
 
@@ -700,7 +712,7 @@ bool TTrabalhador::AtualizarSaldoRescisorio(int Tipo, int Categoria, TDateTime D
       QStringLiteral(" > 0 THEN VR_JAM_SALDO_RESCISORIO ELSE 0 END, VR_SALDO_RESCISORIO = ") +
       SomaContas(true) + QStringLiteral(" WHERE ") +
       ChaveVinculoSQL(Tipo, Inscricao, PIS, Categoria, DtAdmissao) + QStringLiteral(" AND ") +
-      SoSaldoDoBanco());
+      SemSaldoDoEmpregador());
   return true;
 }
 

@@ -103,9 +103,8 @@ public:
 
   // ------------------------------------------------------- balance refresh
   // The link's termination balance from its loaded bank accounts. A link
-  // without accounts whose balance did not come from the bank keeps the
-  // balance the employer informed. False (nothing done) unless all five key
-  // parts are above zero; database errors are raised.
+  // without accounts keeps the balance its employer informed (origin "E"). False (nothing done)
+  // unless all five key parts are above zero; database errors are raised.
   bool AtualizarSaldoRescisorio(int Tipo, int Categoria, TDateTime DtAdmissao, qint64 PIS,
                                 qint64 Inscricao);
   // The same for every link that has bank accounts or whose balance came from

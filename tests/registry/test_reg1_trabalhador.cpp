@@ -181,6 +181,8 @@ TEST_F(Reg1Trabalhador, CadaCodigoDeVerificacao) {
       {"série vazia", serie(1, "", false), "0118"},
       {"série zero exigida", serie(1, "00000", true), "0118"},
       {"série repetida", serie(1, "00000", false), "0119"},
+      {"série com letra", serie(1, "12A", false), "0119"},
+      {"série 01234", serie(1, "01234", true), ""},
       {"celular sem número", celular(11, 0), "0502"},
       {"número sem DDD", celular(0, 987654321), "0502"},
       {"celular negativo", celular(-11, 987654321), "0502"},
@@ -402,6 +404,15 @@ TEST_F(Reg1Trabalhador, SaldosVemDasContasEPreservamOInformadoPeloEmpregador) {
   EXPECT_EQ(saldo(Pis), QStringLiteral("0.00/C"));
   ASSERT_TRUE(t.AtualizarSaldoRescisorio(1, 1, Data(2015, 3, 2), 20000000013LL, Cnpj));
   EXPECT_EQ(saldo(Pis2), QStringLiteral("800.10/E"));
+  // Accounts gone: the bank's balance and its interest are cleared.
+  Executar("DELETE FROM QZLTBG10_CONTA_EMPREGADO_ZELT");
+  Executar("UPDATE QZLTBG06_INFORMACAO_RESCISAO SET VR_JAM_SALDO_RESCISORIO = 5");
+  ASSERT_TRUE(t.AtualizarSaldoRescisorio(1, 1, Data(2015, 3, 2), 17000000013LL, Cnpj));
+  EXPECT_EQ(saldo(Pis), QStringLiteral("0.00/N"));
+  EXPECT_EQ(Contar(QStringLiteral("FROM QZLTBG06_INFORMACAO_RESCISAO WHERE NU_PIS = %1 AND "
+                                  "VR_JAM_SALDO_RESCISORIO = 0")
+                       .arg(QLatin1String(Pis))),
+            1);
 }
 
 } // namespace
