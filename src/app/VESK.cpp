@@ -1,7 +1,9 @@
 // The desktop program: start-up sequence, then the first-run window or the
 // main window, shown modally; the program ends when they close.
 #include "core/unInicializacao.h"
+#include "ui/UnArvore.h"
 #include "ui/uEntrada.h"
+#include "ui/uIcones.h"
 #include "ui/uPrincipal.h"
 #include "ui/unDialogoQt.h"
 
@@ -30,6 +32,7 @@ int main(int argc, char *argv[]) {
   TAplicacao app(argc, argv);
   app.setApplicationName(QStringLiteral("VESK Eletrônica"));
   app.setApplicationDisplayName(QStringLiteral("VESK Eletrônica"));
+  app.setWindowIcon(IconeArvore(imgRaiz));
   AplicarFormatos();
   InstalarDialogosQt();
   TJanelasIniciais janelas;

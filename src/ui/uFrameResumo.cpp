@@ -42,6 +42,8 @@ void TFrameResumo::Mostrar(const TCampos &campos, const QString &observacao) {
     // Read-only edits: the value can be selected and copied, not changed.
     auto *e = new QLineEdit(valor);
     e->setReadOnly(true);
+    // Looks like what it is: a value to read, not a field to fill.
+    e->setStyleSheet(QStringLiteral("QLineEdit { background: palette(window); }"));
     e->setFocusPolicy(Qt::ClickFocus);
     formulario_->addRow(rotulo + u':', e);
   }

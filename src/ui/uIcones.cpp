@@ -245,7 +245,7 @@ QIcon IconeArvore(int imagem) {
   if (it != cache.constEnd())
     return *it;
   const Desenho d = DesenhoArvore(imagem);
-  const QIcon icone = d ? Renderizar(d, {16, 24, 32}) : QIcon();
+  const QIcon icone = d ? Renderizar(d, {16, 20, 24, 32, 40}) : QIcon();
   cache.insert(imagem, icone);
   return icone;
 }

@@ -189,6 +189,8 @@ void TfrmPrincipal::CriarAreaPrincipal() {
   tvCadastro->setEditTriggers(QAbstractItemView::NoEditTriggers);
   tvCadastro->setSelectionMode(QAbstractItemView::SingleSelection);
   tvCadastro->setUniformRowHeights(true);
+  // Big enough for the state badge on each picture to be told apart.
+  tvCadastro->setIconSize(QSize(20, 20));
   tvCadastro->setContextMenuPolicy(Qt::CustomContextMenu);
   // The selection stays visible when the focus is in the frame.
   QPalette p = tvCadastro->palette();

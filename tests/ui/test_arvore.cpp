@@ -196,6 +196,7 @@ TEST_F(ArvoreTeste, ExcluirEAdicionarNosMantemOEspelho) {
 
   // Renaming a worker renames every link node of that worker.
   novo.Inscricao = InscAlfa;
+  novo.Estado = 0;
   Arvore.AdicionarNo(*visual, nullptr, ImagemVinculo(0), novo, QStringLiteral("ZELIA SOUZA"));
   EXPECT_EQ(Itens(QStringLiteral("ZELIA SOUZA")).size(), 2);
   ASSERT_TRUE(Arvore.SelecionarNo(no));
