@@ -60,15 +60,28 @@ double T9(double v) {
   return Utilitarios.Truncar(9, v);
 }
 
+// Day count of a calendar date, computed at compile time: the fixed dates
+// below must not depend on the order in which other units initialise.
+constexpr TDateTime Fixa(int a, int m, int d) {
+  a -= m <= 2;
+  const int era = (a >= 0 ? a : a - 399) / 400;
+  const int ae = a - era * 400;
+  const int da = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  const int de = ae * 365 + ae / 4 - ae / 100 + da;
+  return era * 146097 + de - 719468 + 25569; // days since 1970, then since 30/12/1899
+}
+static_assert(Fixa(1899, 12, 30) == 0 && Fixa(2024, 3, 10) == 45361);
+
 // Fixed dates of the rules.
-const TDateTime L = Data(2024, 3, 10);
-const TDateTime L2 = Data(2024, 4, 21);
-const TDateTime R = Data(2017, 11, 11);
-const TDateTime D2002 = Data(2002, 1, 1);
-const TDateTime D2003 = Data(2003, 1, 1);
-const TDateTime D2007 = Data(2007, 1, 1);
-const TDateTime D2020 = Data(2020, 1, 1);
-const TDateTime Opcao0971 = Data(1971, 9, 23);
+constexpr TDateTime L = Fixa(2024, 3, 10);
+constexpr TDateTime L2 = Fixa(2024, 4, 21);
+constexpr TDateTime R = Fixa(2017, 11, 11);
+constexpr TDateTime D2002 = Fixa(2002, 1, 1);
+constexpr TDateTime D2003 = Fixa(2003, 1, 1);
+constexpr TDateTime D2007 = Fixa(2007, 1, 1);
+constexpr TDateTime D2020 = Fixa(2020, 1, 1);
+constexpr TDateTime Opcao0971 = Fixa(1971, 9, 23);
+constexpr TDateTime Setembro1989 = Fixa(1989, 9, 1);
 
 // Columns of the simplified index table, in the order they are kept.
 const char *const ColunasSimplificado =
@@ -256,8 +269,7 @@ double TCalculo::ObterIndiceProrata(TDateTime compAjustada, TDateTime competenci
     const int periodo = PeriodoOpcao(OPC);
     if (periodo >= 0) {
       const int dia = Dia(pag_);
-      const bool conjunto2 =
-          dia <= 7 ? competencia < Data(1989, 9, 1) : dia <= 9; // days 10-31: set 1
+      const bool conjunto2 = dia <= 7 ? competencia < Setembro1989 : dia <= 9; // days 10-31: set 1
       int col;
       if (periodo <= 3)
         col = (conjunto2 ? colSimpl2 : colSimpl1) + periodo;
@@ -434,7 +446,7 @@ bool TCalculo::CalcularVinculo(TVinculo *vinculo) {
   else if (pag_ >= L2)
     edital_ = Dia(pag_) >= 21 ? PrimeiroDia(pag_) : PrimeiroDia(SomarMeses(pag_, -1));
   else
-    edital_ = Data(2024, 3, 1);
+    edital_ = Fixa(2024, 3, 1);
 
   if (!CalcularBaseMulta(*vinculo))
     return false;
@@ -479,10 +491,10 @@ TParcelaCalculo TCalculo::CalcularParcela(TTipoParcela tipo, const TParcelaCalcu
     // Terminations of the first two days of 2020 use the index rows of the
     // due date 13/01/2020 (and payment on the 14th for a payment on the 13th).
     TDateTime V = p.DtDevida, PG = pag_;
-    if (DM == Data(2020, 1, 1) || DM == Data(2020, 1, 2)) {
-      V = Data(2020, 1, 13);
-      if (pag_ == Data(2020, 1, 13))
-        PG = Data(2020, 1, 14);
+    if (DM == Fixa(2020, 1, 1) || DM == Fixa(2020, 1, 2)) {
+      V = Fixa(2020, 1, 13);
+      if (pag_ == Fixa(2020, 1, 13))
+        PG = Fixa(2020, 1, 14);
     }
     if (tipo == tpMulta) {
       I = IndiceGuia(UtilAntes(V), PG).IndiceMulta;
