@@ -314,6 +314,8 @@ bool TEmpresa::Excluir() {
     else if (estado == QLatin1String("A"))
       RebaixarParaResponsavel();
     transacao.Confirmar();
+    if (estado == QLatin1String("A") && AoRebaixarResponsavel)
+      AoRebaixarResponsavel(IC_ESTADO_EMPRESA);
     return true;
   } catch (const EBancoDados &) {
     CodigoErro = QStringLiteral("0144");

@@ -4,6 +4,8 @@
 // one of the companies.
 #include "unEstabelecimento.h"
 
+#include <functional>
+
 class TEmpresa : public TEstabelecimento {
 public:
   TEmpresa();
@@ -52,6 +54,10 @@ public:
   void PromoverResponsavel();
   // "A" -> "R", with the company columns emptied.
   void RebaixarParaResponsavel();
+  // Installed by the main window so that the navigation tree's entry of the
+  // responsible party learns its new state ("R") once Excluir has turned an
+  // "A" row back; business code holds no tree.
+  static inline std::function<void(const QString &NovoEstado)> AoRebaixarResponsavel;
 
   // Links of that company whose category equals (or, with MesmaCategoria
   // false, differs from) the given one.

@@ -440,8 +440,12 @@ TEST_F(Reg1Estabelecimento, PapeisDoResponsavelEDaEmpresa) {
   EXPECT_EQ(Contar("FROM QZLTBG02_EMPRESA"), 1);
   EXPECT_EQ(Valor("SELECT NO_CONTATO FROM QZLTBG02_EMPRESA"), QStringLiteral("MARIA SILVA"));
 
-  // Deleting the company leaves the plain responsible party.
+  // Deleting the company leaves the plain responsible party, and says so.
+  QString avisado;
+  TEmpresa::AoRebaixarResponsavel = [&avisado](const QString &estado) { avisado = estado; };
   ASSERT_TRUE(e.Excluir());
+  TEmpresa::AoRebaixarResponsavel = nullptr;
+  EXPECT_EQ(avisado, QStringLiteral("R"));
   EXPECT_EQ(Estado(1, CnpjValido), QStringLiteral("R"));
   EXPECT_EQ(Contar("FROM QZLTBG02_EMPRESA WHERE NU_SIMPLES IS NULL AND NU_IBGE IS NULL AND "
                    "NU_INSS IS NULL"),
