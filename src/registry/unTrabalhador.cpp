@@ -25,18 +25,6 @@ const char *const TabelasDoVinculo[] = {
     "QZLTBG05_ALTERACAO_CADASTRAL",  "QZLTBG22_EMPREGADO_CNSGTRA", "QZLTBG30_REPOSICAO_VAGA",
     "QZLTBG04_VINCULO_EMPREGATICIO"};
 
-// The five key columns of a link, prefixed by a table alias when given.
-QString ChaveVinculoSQL(int Tipo, qint64 Inscricao, qint64 PIS, int Categoria, TDateTime DtAdmissao,
-                        const QString &alias = QString()) {
-  const QString p = alias.isEmpty() ? QString() : alias + u'.';
-  return p + QStringLiteral("NU_TIPO_INSO_EMPRA = ") + QString::number(Tipo) +
-         QStringLiteral(" AND ") + p + QStringLiteral("NU_INSCRICAO = ") +
-         QString::number(Inscricao) + QStringLiteral(" AND ") + p + QStringLiteral("NU_PIS = ") +
-         QString::number(PIS) + QStringLiteral(" AND ") + p + QStringLiteral("NU_CATEGORIA = ") +
-         QString::number(Categoria) + QStringLiteral(" AND ") + p +
-         QStringLiteral("DT_ADMISSAO_VINCULO = ") + U::DataSQL(DtAdmissao);
-}
-
 // The same five columns of table b equal to those of table a.
 QString JuncaoVinculo(const QString &a, const QString &b) {
   QStringList partes;
@@ -328,7 +316,7 @@ bool TTrabalhador::VinculoJaCadastrado() {
       QStringLiteral("SELECT VINCULO.NU_PIS FROM QZLTBG03_EMPREGADO EMPREGADO JOIN "
                      "QZLTBG04_VINCULO_EMPREGATICIO VINCULO ON VINCULO.NU_PIS = EMPREGADO.NU_PIS "
                      "WHERE ") +
-      ChaveVinculoSQL(v.NU_TIPO_INSO_EMPRA, v.NU_INSCRICAO, PisNumero(), v.NU_CATEGORIA,
+      CondicaoVinculo(v.NU_TIPO_INSO_EMPRA, v.NU_INSCRICAO, PisNumero(), v.NU_CATEGORIA,
                       v.DT_ADMISSAO_VINCULO, QStringLiteral("VINCULO")));
   if (ds->IsEmpty())
     return false;
@@ -371,7 +359,7 @@ bool TTrabalhador::CarregarPorVinculo(int Tipo, const QString &Inscricao, TDateT
                                       int Categoria, const QString &PIS) {
   CodigoErro.clear();
   try {
-    CarregarSQL(QStringLiteral("WHERE ") + ChaveVinculoSQL(Tipo, U::ParaInteiro64(Inscricao),
+    CarregarSQL(QStringLiteral("WHERE ") + CondicaoVinculo(Tipo, U::ParaInteiro64(Inscricao),
                                                            U::ParaInteiro64(PIS), Categoria,
                                                            DtAdmissao, QStringLiteral("VINCULO")),
                 QStringLiteral(" ORDER BY EMPREGADO.NO_EMPREGADO, EMPREGADO.NU_PIS"));
@@ -442,7 +430,7 @@ TDataSetPtr TTrabalhador::ConsultarConsignacoes(int Tipo, const QString &Inscric
   return Ibx->AbrirConsulta(
       QStringLiteral("SELECT CO_INSTITUICAO_CNSGTRA, NU_CONTRATO, DT_NU_CONTRATO FROM "
                      "QZLTBG22_EMPREGADO_CNSGTRA WHERE ") +
-      ChaveVinculoSQL(Tipo, U::ParaInteiro64(Inscricao), U::ParaInteiro64(PIS), Categoria,
+      CondicaoVinculo(Tipo, U::ParaInteiro64(Inscricao), U::ParaInteiro64(PIS), Categoria,
                       DtAdmissao) +
       QStringLiteral(" ORDER BY CO_INSTITUICAO_CNSGTRA, NU_CONTRATO"));
 }
@@ -451,7 +439,7 @@ TDataSetPtr TTrabalhador::ConsultarConsignacoes(int Tipo, const QString &Inscric
 
 QString TTrabalhador::CondicaoVinculoAtual() const {
   const TVinculo &v = *FVinculo;
-  return ChaveVinculoSQL(v.NU_TIPO_INSO_EMPRA, v.NU_INSCRICAO, PisNumero(), v.NU_CATEGORIA,
+  return CondicaoVinculo(v.NU_TIPO_INSO_EMPRA, v.NU_INSCRICAO, PisNumero(), v.NU_CATEGORIA,
                          v.DT_ADMISSAO_VINCULO);
 }
 
@@ -630,7 +618,7 @@ void TTrabalhador::ExcluirVinculosDaChave(TIbxUtils *Ibx, int Tipo, qint64 Inscr
   const QString condicao =
       TodosDaEmpresa ? QStringLiteral("NU_TIPO_INSO_EMPRA = ") + QString::number(Tipo) +
                            QStringLiteral(" AND NU_INSCRICAO = ") + QString::number(Inscricao)
-                     : ChaveVinculoSQL(Tipo, Inscricao, PIS, Categoria, DtAdmissao);
+                     : CondicaoVinculo(Tipo, Inscricao, PIS, Categoria, DtAdmissao);
   TTransacaoCadastro transacao(Ibx);
   for (const char *tabela : TabelasDoVinculo)
     Ibx->ExecutarSQL(QStringLiteral("DELETE FROM ") + QLatin1String(tabela) +
@@ -711,7 +699,7 @@ bool TTrabalhador::AtualizarSaldoRescisorio(int Tipo, int Categoria, TDateTime D
       todas +
       QStringLiteral(" > 0 THEN VR_JAM_SALDO_RESCISORIO ELSE 0 END, VR_SALDO_RESCISORIO = ") +
       SomaContas(true) + QStringLiteral(" WHERE ") +
-      ChaveVinculoSQL(Tipo, Inscricao, PIS, Categoria, DtAdmissao) + QStringLiteral(" AND ") +
+      CondicaoVinculo(Tipo, Inscricao, PIS, Categoria, DtAdmissao) + QStringLiteral(" AND ") +
       SemSaldoDoEmpregador());
   return true;
 }
