@@ -1,5 +1,13 @@
 #include "uEntrada.h"
 
+#include "uPrincipal.h"
+#include "uProgImporta.h"
+
+#include "core/unInicializacao.h"
+#include "core/unUtilitarios.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -89,6 +97,7 @@ bool TfrmEntrada::OpcaoDisponivel(int opcao) {
   // form and the restore come alive here when they are built.
   switch (opcao) {
   case opFolha:
+    return true;
   case opResponsavel:
   case opRestaurar:
   default:
@@ -132,10 +141,49 @@ void TfrmEntrada::centralizarForm() {
   move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
 }
 
+QString TfrmEntrada::EscolherArquivoFolha(QWidget *parent) {
+  // Only an existing file named VESK.re, in any letter case, is accepted; the
+  // dialog comes back until one is chosen or the user gives up.
+  QString pasta;
+  for (;;) {
+    const QString nome = QFileDialog::getOpenFileName(
+        parent, QStringLiteral("Selecione o arquivo de folha de pagamento para importação"), pasta,
+        QStringLiteral("Arquivo de importação de folha de pagamento (VESK.re)"));
+    if (nome.isEmpty())
+      return QString();
+    const QFileInfo info(nome);
+    if (info.fileName().toUpper() == QLatin1String("VESK.RE") && info.isFile())
+      return nome;
+    pasta = info.absolutePath();
+  }
+}
+
 void TfrmEntrada::btnAvancarClick() {
   // Each way in runs here once its part of the program exists.
   if (!OpcaoDisponivel(OpcaoEscolhida()))
     return;
+  if (OpcaoEscolhida() == opFolha)
+    ImportarFolha();
+}
+
+void TfrmEntrada::ImportarFolha() {
+  setEnabled(false);
+  bool importou = false;
+  try {
+    const QString nome = EscolherArquivoFolha(this);
+    if (!nome.isEmpty()) {
+      // The import refreshes the main window's tree at its end, so a main
+      // window exists, unseen, while it runs.
+      TfrmPrincipal principal(nullptr, false);
+      importou = TfrmProgImporta::ImportarFolha(nome, this);
+      Utilitarios.NormalizarConsignados();
+    }
+  } catch (const std::exception &e) {
+    TratarExcecao(e);
+  }
+  setEnabled(true);
+  if (importou)
+    accept();
 }
 
 void TfrmEntrada::btnVoltarClick() {

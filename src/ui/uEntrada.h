@@ -25,6 +25,8 @@ public:
   enum { opFolha = 0, opResponsavel = 1, opRestaurar = 2 };
   static bool OpcaoDisponivel(int opcao);
   int OpcaoEscolhida() const;
+  // Asks for the payroll file; empty when the user gave up.
+  static QString EscolherArquivoFolha(QWidget *parent);
 
 public slots:
   void btnAvancarClick();
@@ -33,5 +35,6 @@ public slots:
 
 private:
   void AtualizarDisponibilidade();
+  void ImportarFolha();
   QList<QLabel *> notas_;
 };

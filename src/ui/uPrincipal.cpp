@@ -2,11 +2,14 @@
 
 #include "uFrameResumo.h"
 #include "uIcones.h"
+#include "uProgImporta.h"
 #include "uSobre.h"
 
 #include "core/unGlobal.h"
 #include "core/unInicializacao.h"
 #include "core/unUtilitarios.h"
+#include "registry/unAlteracaoCadastral.h"
+#include "registry/unTrabalhador.h"
 
 #include <QAction>
 #include <QApplication>
@@ -53,7 +56,7 @@ const TComando Comandos[] = {
     {"actIncluirTrabalhador", "&Trabalhador", nullptr, nullptr, nullptr},
     {"actAlterar", "Al&terar", "F8", "alterar", nullptr},
     {"actExcluir", "Excl&uir", "F9", "excluir", nullptr},
-    {"Importar1", "&Importar Folha", nullptr, "importar", nullptr},
+    {"Importar1", "&Importar Folha", nullptr, "importar", &TfrmPrincipal::Importar1Click},
     {"Sair1", "&Sair", nullptr, "sair", &TfrmPrincipal::Sair1Click},
     {"Participar", "Marcar Participação", nullptr, nullptr, nullptr},
     {"Desmarcar", "Desmarcar Participação", nullptr, nullptr, nullptr},
@@ -160,6 +163,8 @@ TfrmPrincipal::TfrmPrincipal(QWidget *parent, bool montarArvore) : QMainWindow(p
   resize(990, 635);
 
   Arvore.Visual = visual_.get();
+  // The file loads refresh this window's tree when they succeed.
+  TfrmProgImporta::AtualizarArvore = [] { ::AtualizarArvore(); };
   if (montarArvore)
     MontarInicial();
   else
@@ -404,6 +409,11 @@ bool TfrmPrincipal::NaAbaCadastro() const {
 void TfrmPrincipal::tvCadastroChange(QTreeWidgetItem *atual) {
   if (atual)
     Arvore.SelecionarNo(atual);
+  if (atual && NaAbaCadastro() && Arvore.Atual.Tipo == u'C') {
+    // Asked once the selection has settled: the answer removes this very node.
+    QMetaObject::invokeMethod(
+        this, [this, atual] { ResolverAlteracaoNome(atual); }, Qt::QueuedConnection);
+  }
   MostrarFrame(atual);
   AtualizarComandos();
 }
@@ -615,6 +625,67 @@ void TfrmPrincipal::Sobre1Click() {
 
 void TfrmPrincipal::SitedaVORDA1Click() {
   QDesktopServices::openUrl(QUrl(QString::fromLatin1(EnderecoSiteVorda)));
+}
+
+void TfrmPrincipal::Importar1Click() {
+  TJanelaOcupada ocupada(this);
+  TfrmProgImporta::EscolherEImportarFolha(this);
+  Utilitarios.NormalizarConsignados();
+}
+
+void TfrmPrincipal::ResolverAlteracaoNome(TNo no) {
+  // The node may be gone (a refresh) or no longer selected by the time this runs.
+  if (tvCadastro->currentItem() != no || !Arvore.SelecionarNo(no) || Arvore.Atual.Tipo != u'C')
+    return;
+  const TRecArvore alteracao = Arvore.Atual;
+  const QString nomeVorda = visual_->Texto(no);
+  TNo vinculo = visual_->Pai(no);
+  bool resolvido = false;
+  IbxUtils->IniciarTransacao();
+  try {
+    const int resposta = TUtilitarios::ExibirMensagem(QStringLiteral("990301"), dtConfirmacao, 0,
+                                                      QString(), 1, mbYes | mbNo | mbCancel);
+    TAlteracaoCadastral registro;
+    if (resposta == mrNo) {
+      TTrabalhador trabalhador;
+      trabalhador.NO_EMPREGADO = nomeVorda;
+      if (!trabalhador.ValidarNome()) {
+        IbxUtils->DesfazerTransacao();
+        TUtilitarios::Mensagem(QStringLiteral("99") + trabalhador.CodigoErro, dtErro);
+        visual_->Selecionar(vinculo);
+        return;
+      }
+      registro.ResolverDivergenciaNome(alteracao.TipoInscricao, alteracao.Categoria, u'N',
+                                       trabalhador.NO_EMPREGADO, alteracao.DataAdmissao,
+                                       alteracao.PIS, alteracao.Inscricao);
+      IbxUtils->ConfirmarTransacao();
+      resolvido = true;
+      Arvore.RenomearNos(trabalhador.NO_EMPREGADO, *visual_, u'F', vinculo);
+    } else if (resposta == mrYes) {
+      TUtilitarios::Mensagem(QStringLiteral("990302"), dtInformacao);
+      registro.ResolverDivergenciaNome(alteracao.TipoInscricao, alteracao.Categoria, u'S',
+                                       nomeVorda, alteracao.DataAdmissao, alteracao.PIS,
+                                       alteracao.Inscricao);
+      IbxUtils->ConfirmarTransacao();
+      resolvido = true;
+    } else {
+      IbxUtils->DesfazerTransacao();
+    }
+  } catch (const std::exception &e) {
+    if (IbxUtils && IbxUtils->EmTransacao())
+      IbxUtils->DesfazerTransacao();
+    TratarExcecao(e);
+  }
+  // The selection goes back to the link in every case; its frame shows it.
+  visual_->Selecionar(vinculo);
+  if (resolvido) {
+    // Every pending change of the link is settled: its nodes go.
+    const int i = Arvore.IndiceDoNo(vinculo);
+    while (i >= 0 && i + 1 < Arvore.Quantidade() && Arvore.Nos[i + 1].Tipo == u'C')
+      Arvore.ExcluirNo(*visual_, Arvore.Nos[i + 1].No);
+    Arvore.SelecionarNo(vinculo);
+    MostrarFrame(vinculo);
+  }
 }
 
 void TfrmPrincipal::Sair1Click() {

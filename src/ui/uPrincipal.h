@@ -57,6 +57,7 @@ public:
   void AtualizarComandos();
 
   // Handlers of the commands built so far.
+  void Importar1Click();
   void Sair1Click();
   void Sobre1Click();
   void SitedaVORDA1Click();
@@ -69,6 +70,9 @@ private slots:
   void tvCadastroChange(QTreeWidgetItem *atual);
   void TabTreeViewChange(int aba);
   void MenuContextoArvore(const QPoint &pos);
+  // The bank reported another name for a worker: keep the registered one or
+  // take the bank's, then leave the selection on the link.
+  void ResolverAlteracaoNome(TNo no);
 
 private:
   void CriarAcoes();

@@ -7,6 +7,7 @@
 #include "ui/uEntrada.h"
 #include "ui/uFrameResumo.h"
 #include "ui/uPrincipal.h"
+#include "ui/uProgImporta.h"
 
 #include <QAction>
 #include <QDir>
@@ -100,7 +101,7 @@ TEST_F(PrincipalTeste, TituloTamanhoMenusEAtalhos) {
 
 TEST_F(PrincipalTeste, SoComandosConstruidosFicamHabilitados) {
   TfrmPrincipal j;
-  const QSet<QString> construidos{"Sair1", "Sobre1", "SitedaVORDA1"};
+  const QSet<QString> construidos{"Importar1", "Sair1", "Sobre1", "SitedaVORDA1"};
   for (int aba : {0, 1}) {
     for (const char *no : {"CONTABIL RESPONSAVEL", "ALFA COMERCIO", "DANIEL"}) {
       j.TabTreeView->setCurrentIndex(aba);
@@ -241,11 +242,103 @@ TEST(Entrada, OpcoesNaoConstruidasDesabilitadasECancelarSai) {
   QRadioButton *opcoes[] = {e.rbtFolha, e.rbtResponsavel, e.rbtRestaurar};
   for (int i = 0; i < 3; ++i)
     EXPECT_EQ(opcoes[i]->isEnabled(), TfrmEntrada::OpcaoDisponivel(i));
+  // The payroll import is there; the other two ways are not built yet.
+  EXPECT_TRUE(e.btnAvancar->isEnabled());
+  e.rbtResponsavel->setChecked(true);
   EXPECT_FALSE(e.btnAvancar->isEnabled());
+  e.rbtFolha->setChecked(true);
   EXPECT_TRUE(e.btnVoltar->isHidden());
   e.show();
   SalvarImagem(e, QStringLiteral("entrada.png"));
   e.btnCancelar->click();
   EXPECT_EQ(e.result(), QDialog::Rejected);
   EXPECT_FALSE(e.isVisible());
+}
+
+namespace {
+// Selects a name-change node on the registry tab and lets the queued question run.
+void EscolherAlteracao(TfrmPrincipal &j, QTreeWidgetItem *no) {
+  j.TabTreeView->setCurrentIndex(0);
+  j.tvCadastro->setCurrentItem(no);
+  QCoreApplication::processEvents();
+}
+} // namespace
+
+TEST_F(PrincipalTeste, AlteracaoDeNomePendente) {
+  const QString eduardoCat1 = QStringLiteral(
+      "FROM QZLTBG05_ALTERACAO_CADASTRAL WHERE NU_PIS = 10000000005 AND NU_CATEGORIA = 1");
+  struct Caso {
+    int resposta;
+    const char *nomeVorda; // the node chosen
+    const char *nomeFinal; // registered name afterwards
+    int linhasPendentes;   // change rows of the link still 'N' afterwards
+    int linhasConfirmadas; // and 'S'
+    bool nosRemovidos;
+  } casos[] = {
+      {mrCancel, "EDUARDO NOVO A", "EDUARDO", 2, 0, false},
+      {mrNo, "EDUARDO NOVO B", "EDUARDO NOVO B", 0, 0, true},
+      {mrYes, "EDUARDO NOVO A", "EDUARDO", 0, 1, true},
+  };
+  for (const Caso &c : casos) {
+    SCOPED_TRACE(c.resposta);
+    TearDown();
+    SetUp();
+    TfrmPrincipal j;
+    RespostasDialogo dialogos;
+    dialogos.Responder(c.resposta);
+    QTreeWidgetItem *alteracao = No(j, QString::fromLatin1(c.nomeVorda));
+    QTreeWidgetItem *vinculo = alteracao->parent();
+    EscolherAlteracao(j, alteracao);
+    ASSERT_GE(dialogos.mostrados.size(), 1u);
+    EXPECT_TRUE(dialogos.mostrados[0].Texto.startsWith(QStringLiteral("990301")));
+    EXPECT_EQ(dialogos.mostrados[0].Botoes, mbYes | mbNo | mbCancel);
+    EXPECT_EQ(dialogos.mostrados[0].BotaoPadrao, 1); // No
+    if (c.resposta == mrYes) {
+      ASSERT_EQ(dialogos.mostrados.size(), 2u);
+      EXPECT_TRUE(dialogos.mostrados[1].Texto.startsWith(QStringLiteral("990302")));
+    }
+    EXPECT_FALSE(IbxUtils->EmTransacao());
+    EXPECT_EQ(j.tvCadastro->currentItem(), vinculo);
+    EXPECT_EQ(Valor("SELECT NO_EMPREGADO FROM QZLTBG03_EMPREGADO WHERE NU_PIS = 10000000005"),
+              QString::fromLatin1(c.nomeFinal));
+    EXPECT_EQ(Contar(eduardoCat1 + " AND IC_CONFIRMACAO = 'N'"), c.linhasPendentes);
+    EXPECT_EQ(Contar(eduardoCat1 + " AND IC_CONFIRMACAO = 'S'"), c.linhasConfirmadas);
+    EXPECT_EQ(vinculo->childCount(), c.nosRemovidos ? 0 : 2);
+    // Both links of the worker show the registered name.
+    int comNome = 0;
+    for (TNo no : j.ArvoreVisual().Todos())
+      comNome += j.ArvoreVisual().Texto(no) == QLatin1String(c.nomeFinal) ? 1 : 0;
+    EXPECT_EQ(comNome, 2);
+    EXPECT_EQ(Arvore.Quantidade(), static_cast<int>(j.ArvoreVisual().Todos().size()));
+  }
+}
+
+TEST_F(PrincipalTeste, NomeDaVordaInvalidoNaoMudaNada) {
+  Executar("UPDATE QZLTBG10_CONTA_EMPREGADO_ZELT SET NO_EMPREGADO = 'EDUARDO 2' "
+           "WHERE NU_EMPREGADO_VORDA = 501");
+  TfrmPrincipal j;
+  RespostasDialogo dialogos;
+  dialogos.Responder(mrNo);
+  QTreeWidgetItem *alteracao = No(j, "EDUARDO 2");
+  QTreeWidgetItem *vinculo = alteracao->parent();
+  EscolherAlteracao(j, alteracao);
+  ASSERT_EQ(dialogos.mostrados.size(), 2u);
+  EXPECT_EQ(dialogos.mostrados[1].Tipo, dtErro);
+  EXPECT_TRUE(dialogos.mostrados[1].Texto.startsWith(QStringLiteral("990093")));
+  EXPECT_EQ(j.tvCadastro->currentItem(), vinculo);
+  EXPECT_EQ(vinculo->childCount(), 2);
+  EXPECT_FALSE(IbxUtils->EmTransacao());
+  EXPECT_EQ(Valor("SELECT NO_EMPREGADO FROM QZLTBG03_EMPREGADO WHERE NU_PIS = 10000000005"),
+            QStringLiteral("EDUARDO"));
+}
+
+TEST_F(PrincipalTeste, CargasAtualizamAArvoreDaJanela) {
+  TfrmPrincipal j;
+  j.tvCadastro->setCurrentItem(No(j, "ANA"));
+  Executar("UPDATE QZLTBG04_VINCULO_EMPREGATICIO SET IC_ESTADO_MOVIMENTO = 3 WHERE NU_PIS = "
+           "10000000001");
+  ASSERT_TRUE(TfrmProgImporta::AtualizarArvore);
+  TfrmProgImporta::AtualizarArvore();
+  EXPECT_EQ(j.ArvoreVisual().Imagem(j.tvCadastro->currentItem()), imgVinculoProcessado);
+  EXPECT_EQ(j.tvCadastro->currentItem()->text(0), QStringLiteral("ANA"));
 }
