@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
@@ -196,7 +197,10 @@ void TfrmPrincipal::CriarAreaPrincipal() {
   tvCadastro->setUniformRowHeights(true);
   // Big enough for the state badge on each picture to be told apart.
   tvCadastro->setIconSize(QSize(20, 20));
-  tvCadastro->setContextMenuPolicy(Qt::CustomContextMenu);
+  // The context menu is handled in eventFilter, where a right click and the
+  // menu key can be told apart.
+  tvCadastro->installEventFilter(this);
+  tvCadastro->viewport()->installEventFilter(this);
   // The selection stays visible when the focus is in the frame.
   QPalette p = tvCadastro->palette();
   p.setColor(QPalette::Inactive, QPalette::Highlight,
@@ -244,8 +248,6 @@ void TfrmPrincipal::CriarAreaPrincipal() {
   connect(tvCadastro, &QTreeWidget::currentItemChanged, this,
           [this](QTreeWidgetItem *atual, QTreeWidgetItem *) { tvCadastroChange(atual); });
   connect(TabTreeView, &QTabBar::currentChanged, this, &TfrmPrincipal::TabTreeViewChange);
-  connect(tvCadastro, &QWidget::customContextMenuRequested, this,
-          &TfrmPrincipal::MenuContextoArvore);
 }
 
 void TfrmPrincipal::CriarAcoes() {
@@ -581,17 +583,30 @@ QMenu *TfrmPrincipal::CriarMenuContexto() {
   return m;
 }
 
-void TfrmPrincipal::MenuContextoArvore(const QPoint &pos) {
-  if (QTreeWidgetItem *item = tvCadastro->itemAt(pos))
-    tvCadastro->setCurrentItem(item); // the right click selects
+void TfrmPrincipal::MenuContextoArvore(const QPoint &pos, bool porMouse) {
+  if (porMouse)
+    if (QTreeWidgetItem *item = tvCadastro->itemAt(pos))
+      tvCadastro->setCurrentItem(item); // the right click selects
   QTreeWidgetItem *atual = tvCadastro->currentItem();
   if (!atual)
     return;
-  QMenu *m = CriarMenuContexto();
-  const QRect r = tvCadastro->visualItemRect(atual);
-  const QPoint onde = tvCadastro->itemAt(pos) ? pos : r.bottomLeft();
+  // From the keyboard the menu opens under the selected node.
+  const QPoint onde = porMouse ? pos : tvCadastro->visualItemRect(atual).bottomLeft();
+  std::unique_ptr<QMenu> m(CriarMenuContexto());
   m->exec(tvCadastro->viewport()->mapToGlobal(onde));
-  m->deleteLater();
+}
+
+bool TfrmPrincipal::eventFilter(QObject *objeto, QEvent *evento) {
+  if (evento->type() == QEvent::ContextMenu &&
+      (objeto == tvCadastro || objeto == tvCadastro->viewport())) {
+    auto *e = static_cast<QContextMenuEvent *>(evento);
+    const bool porMouse = e->reason() == QContextMenuEvent::Mouse;
+    const QPoint pos =
+        objeto == tvCadastro ? tvCadastro->viewport()->mapFrom(tvCadastro, e->pos()) : e->pos();
+    MenuContextoArvore(pos, porMouse);
+    return true;
+  }
+  return QMainWindow::eventFilter(objeto, evento);
 }
 
 void TfrmPrincipal::HabilitarJanela(bool habilitar) {

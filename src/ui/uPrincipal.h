@@ -65,11 +65,13 @@ public:
 protected:
   void closeEvent(QCloseEvent *e) override;
   void showEvent(QShowEvent *e) override;
+  bool eventFilter(QObject *objeto, QEvent *evento) override;
 
 private slots:
   void tvCadastroChange(QTreeWidgetItem *atual);
   void TabTreeViewChange(int aba);
-  void MenuContextoArvore(const QPoint &pos);
+  // pos in the viewport; porMouse: a right click (which selects the node under it).
+  void MenuContextoArvore(const QPoint &pos, bool porMouse);
   // The bank reported another name for a worker: keep the registered one or
   // take the bank's, then leave the selection on the link.
   void ResolverAlteracaoNome(TNo no);

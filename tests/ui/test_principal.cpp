@@ -10,6 +10,7 @@
 #include "ui/uProgImporta.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,6 +18,7 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTabBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -341,4 +343,36 @@ TEST_F(PrincipalTeste, CargasAtualizamAArvoreDaJanela) {
   TfrmProgImporta::AtualizarArvore();
   EXPECT_EQ(j.ArvoreVisual().Imagem(j.tvCadastro->currentItem()), imgVinculoProcessado);
   EXPECT_EQ(j.tvCadastro->currentItem()->text(0), QStringLiteral("ANA"));
+}
+
+TEST_F(PrincipalTeste, CliqueDireitoSelecionaTeclaDeMenuNao) {
+  TfrmPrincipal j;
+  j.show();
+  j.tvCadastro->expandAll();
+  QTreeWidgetItem *ana = No(j, "ANA");
+  QTreeWidgetItem *raiz = No(j, "CONTABIL RESPONSAVEL");
+  QString menuAberto;
+  auto fecharMenu = [&] {
+    QTimer::singleShot(50, [&] {
+      if (QWidget *p = QApplication::activePopupWidget()) {
+        menuAberto = p->objectName();
+        p->close();
+      }
+    });
+  };
+  const QPoint sobreAna = j.tvCadastro->visualItemRect(ana).center();
+  j.tvCadastro->setCurrentItem(raiz);
+  fecharMenu();
+  QContextMenuEvent tecla(QContextMenuEvent::Keyboard, sobreAna,
+                          j.tvCadastro->viewport()->mapToGlobal(sobreAna));
+  QApplication::sendEvent(j.tvCadastro->viewport(), &tecla);
+  EXPECT_EQ(j.tvCadastro->currentItem(), raiz);
+  EXPECT_EQ(menuAberto, QStringLiteral("pmArvore"));
+  menuAberto.clear();
+  fecharMenu();
+  QContextMenuEvent clique(QContextMenuEvent::Mouse, sobreAna,
+                           j.tvCadastro->viewport()->mapToGlobal(sobreAna));
+  QApplication::sendEvent(j.tvCadastro->viewport(), &clique);
+  EXPECT_EQ(j.tvCadastro->currentItem(), ana);
+  EXPECT_EQ(menuAberto, QStringLiteral("pmArvore"));
 }
