@@ -241,6 +241,12 @@ TEST_F(Reg1Trabalhador, GravaTudoDeUmaVez) {
   TDataSetPtr contratos = lido.ConsultarConsignacoes(1, QString::number(Cnpj), Data(2015, 3, 2), 1,
                                                      QString::fromLatin1(Pis));
   EXPECT_EQ(contratos->RecordCount(), 2);
+  Executar(QStringLiteral("INSERT INTO QZLTBG02_EMPRESA (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, "
+                          "NO_RAZAO_SOCIAL, IC_ESTADO_EMPRESA) VALUES (1, %1, 'LOJA', 'E')")
+               .arg(Cnpj));
+  lido.CarregarComRescisao(QStringLiteral("1"), QString::number(Cnpj));
+  ASSERT_EQ(lido.QuantidadeRegistros(), 1);
+  EXPECT_EQ(lido.Campo(QStringLiteral("NO_RAZAO_SOCIAL")).AsString(), QStringLiteral("LOJA"));
 
   // The same key again writes nothing.
   TTrabalhador repetido;
