@@ -80,6 +80,15 @@ bool DentroJanelaRecolhimento(TDateTime data) {
   return inicio <= d && d <= QDate(seguinte.year(), seguinte.month(), 9);
 }
 
+QString ChaveVinculo(int tipo, qint64 inscricao, qint64 pis, int categoria, TDateTime admissao) {
+  return QStringLiteral("%1|%2|%3|%4|%5")
+      .arg(tipo)
+      .arg(inscricao)
+      .arg(pis)
+      .arg(categoria)
+      .arg(static_cast<qint64>(admissao));
+}
+
 qint64 Contar(const QString &sql) {
   TDataSetPtr ds = IbxUtils->AbrirConsulta(sql);
   if (ds->IsEmpty())
@@ -229,6 +238,7 @@ bool TArqFolha::Importar() {
   NumeroArquivo = tiFolha;
   CodigoErro.clear();
   bool resultado = false;
+  bool validando = false;
   try {
     LimparInconsistencias();
     ReiniciarChaves();
@@ -245,11 +255,24 @@ bool TArqFolha::Importar() {
                        Contar(QStringLiteral("SELECT COUNT(*) FROM QZLTBG04_VINCULO_EMPREGATICIO"));
     DefinirMaximo(static_cast<int>(5 * Linhas.size() + nos));
 
-    resultado = ValidarEstrutura() && ValidarChaves() && ValidarConteudo() && GravarInformacoes();
+    // The checks read reference tables line after line and record their
+    // inconsistencies: inside one transaction, instead of one commit (and
+    // one disk flush) per statement. Their rows are committed before the
+    // writing pass opens its own transaction.
+    if (!IbxUtils->EmTransacao())
+      IbxUtils->IniciarTransacao();
+    validando = true;
+    const bool valido = ValidarEstrutura() && ValidarChaves() && ValidarConteudo();
+    IbxUtils->ConfirmarTransacao();
+    validando = false;
+    resultado = valido && GravarInformacoes();
   } catch (const ECancelado &) {
     resultado = false;
   } catch (const EMensagemInexistente &) {
     resultado = false; // CodigoErro already "0396"
+    // What was recorded before the missing message stays for the report.
+    if (validando && IbxUtils->EmTransacao())
+      IbxUtils->ConfirmarTransacao();
   } catch (...) {
     LiberarObjetos();
     Fechar();
@@ -467,6 +490,18 @@ bool TArqFolha::ValidarConteudo() {
   }
   Etapa(6);
   return ArquivoValido;
+}
+
+bool TArqFolha::ChecarUmaVez(const QString &chave, TNegocio &objeto,
+                             const std::function<bool()> &check) {
+  const auto it = resultados_.constFind(chave);
+  if (it != resultados_.constEnd()) {
+    objeto.CodigoErro = *it;
+    return it->isEmpty();
+  }
+  const bool ok = check();
+  resultados_.insert(chave, objeto.CodigoErro);
+  return ok;
 }
 
 bool TArqFolha::ValidarOrdem(int tipo, const QString &l) {
@@ -784,7 +819,13 @@ void TArqFolha::ValidarTrabalhador(const QString &l) {
   if (!v.ValidarDataAdmissao(true, &Indice))
     RegistrarCodigo(v, v.CodigoErro == QStringLiteral("0443") ? CampoLinha(l, 139, 8) : adm);
   const QString cat = CampoLinha(l, 52, 2);
-  codigo(v, v.ValidarCategoria(false), cat);
+  const QString categoria = QString::number(v.NU_CATEGORIA);
+  codigo(v,
+         ChecarUmaVez(QStringLiteral("cat|%1|%2|%3|%4")
+                          .arg(categoria, QString::number(v.NU_TIPO_INSO_EMPRA), v.CO_MOVIMENTACAO,
+                               ultFpas_),
+                      v, [&v] { return v.ValidarCategoria(false); }),
+         cat);
   codigo(t, t.ValidarNome(), CampoLinha(l, 54, 70));
 
   const QString ctps = CampoLinha(l, 124, 7);
@@ -798,23 +839,37 @@ void TArqFolha::ValidarTrabalhador(const QString &l) {
     codigo(t, t.ValidarSexo(), sexo);
   const QString grau = CampoLinha(l, 137, 2);
   if (ChecarDigitos(grau, 2, QStringLiteral("Grau Instrução: ")))
-    codigo(t, t.ValidarGrauInstrucao(), grau);
+    codigo(t,
+           ChecarUmaVez(QStringLiteral("grau|") + t.NU_GRAU_INSTRUCAO, t,
+                        [&t] { return t.ValidarGrauInstrucao(); }),
+           grau);
   const QString nasc = CampoLinha(l, 139, 8);
   if (ChecarData(nasc, QStringLiteral("Data Nascimento: "), d))
     codigo(t, t.ValidarDataNascimento(), nasc);
   const QString horas = CampoLinha(l, 147, 2);
   if (ChecarDigitos(horas, 2, QStringLiteral("Horas Trabalhadas: ")))
     codigo(v, v.ValidarHorasSemanais(), horas);
-  codigo(v, v.ValidarCBO(), CampoLinha(l, 149, 6));
+  codigo(v,
+         ChecarUmaVez(QStringLiteral("cbo|%1|%2").arg(categoria, v.CO_CBO), v,
+                      [&v] { return v.ValidarCBO(); }),
+         CampoLinha(l, 149, 6));
   const QString opcao = CampoLinha(l, 155, 8);
   if (ChecarData(opcao, QStringLiteral("Data Opção: "), d))
     codigo(v, v.ValidarDataOpcao(), opcao);
   const QString mov = CampoLinha(l, 163, 2);
-  codigo(v, v.ValidarMovimentacao(), mov);
+  codigo(v,
+         ChecarUmaVez(QStringLiteral("mov|%1|%2")
+                          .arg(v.CO_MOVIMENTACAO, r.VR_SALDO_RESCISORIO > 0 ? u'+' : u'0'),
+                      v, [&v] { return v.ValidarMovimentacao(); }),
+         mov);
   const QString dtMov = CampoLinha(l, 165, 8);
   if (ChecarData(dtMov, QStringLiteral("Data Movimento: "), d))
     codigo(v, v.ValidarDataMovimentacao(), dtMov);
-  codigo(v, v.ValidarSaque(), CampoLinha(l, 173, 3));
+  codigo(
+      v,
+      ChecarUmaVez(QStringLiteral("saque|%1|%2|%3").arg(v.CO_SAQUE, v.CO_MOVIMENTACAO, categoria),
+                   v, [&v] { return v.ValidarSaque(); }),
+      CampoLinha(l, 173, 3));
 
   const QString aviso = CampoLinha(l, 176, 1);
   bool avisoOk = ChecarDigitos(aviso, 1, QStringLiteral("Aviso: "));
@@ -983,7 +1038,19 @@ bool TArqFolha::GravarInformacoes() {
     IbxUtils->IniciarTransacao();
   ReiniciarChaves();
   const int n = Linhas.size();
-  int falha = 0;         // line of the first failed write
+  int falha = 0;
+  // The states are read once, before anything of this import is written.
+  estadosAnteriores_.clear();
+  {
+    TDataSetPtr ds = IbxUtils->AbrirConsulta(QStringLiteral(
+        "SELECT NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NU_PIS, NU_CATEGORIA, DT_ADMISSAO_VINCULO, "
+        "IC_ESTADO_MOVIMENTO FROM QZLTBG04_VINCULO_EMPREGATICIO"));
+    for (ds->First(); !ds->Eof(); ds->Next())
+      estadosAnteriores_.insert(ChaveVinculo(ds->Fields(0).AsInteger(), ds->Fields(1).AsInt64(),
+                                             ds->Fields(2).AsInt64(), ds->Fields(3).AsInteger(),
+                                             ds->Fields(4).AsDateTime()),
+                                ds->Fields(5).AsInteger());
+  }                      // line of the first failed write
   QString codigoFalha;   // message code of the object that failed
   QString conteudoFalha; // content for 372
   try {
@@ -1110,16 +1177,14 @@ bool TArqFolha::GravarTrabalhador() {
   ultDissidio_ = v.Rescisao().DT_DISSIDIO;
   const QString chave = CondicaoVinculo(v.NU_TIPO_INSO_EMPRA, v.NU_INSCRICAO, v.NU_PIS,
                                         v.NU_CATEGORIA, v.DT_ADMISSAO_VINCULO);
-  // The state the link had before this import decides what is kept: read it
-  // before anything of the link changes.
-  TDataSetPtr estado = IbxUtils->AbrirConsulta(
-      QStringLiteral("SELECT IC_ESTADO_MOVIMENTO FROM QZLTBG04_VINCULO_EMPREGATICIO WHERE ") +
-      chave);
-  if (estado->IsEmpty()) {
+  // The state the link had before this import decides what is kept.
+  const auto estado = estadosAnteriores_.constFind(ChaveVinculo(
+      v.NU_TIPO_INSO_EMPRA, v.NU_INSCRICAO, v.NU_PIS, v.NU_CATEGORIA, v.DT_ADMISSAO_VINCULO));
+  if (estado == estadosAnteriores_.constEnd()) {
     NovoNo = true;
     return t.Incluir();
   }
-  const int anterior = estado->Fields(0).AsInteger();
+  const int anterior = *estado;
   // A link of a closed run goes back to the next run with its new data.
   v.IC_ESTADO_MOVIMENTO = static_cast<quint8>(anterior == 2 ? 0 : anterior);
   if (!t.Alterar(false))

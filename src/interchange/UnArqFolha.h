@@ -8,6 +8,7 @@
 #include "UnArquivo.h"
 #include "unRegRegistro.h"
 
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <functional>
@@ -84,6 +85,13 @@ private:
 
   // Line being checked (1-based) and its index entry.
   int linha_ = 0;
+  // Results of the reference-table checks of the worker records, by their
+  // inputs: thousands of links share a handful of categories, occupations and
+  // movement codes, and each lookup is a database round trip.
+  QHash<QString, QString> resultados_;
+  // Collection-run state of every link stored before the writing pass, by
+  // link key: what a re-imported link keeps depends on it.
+  QHash<QString, int> estadosAnteriores_;
 
   void CriarObjetos();
   void LiberarObjetos();
@@ -102,6 +110,8 @@ private:
   void ChecarBrancos(const QString &linha, int pos, int tam);
   void ChecarFimRegistro(const QString &linha);
 
+  // Runs a check once per distinct input; later calls give its code again.
+  bool ChecarUmaVez(const QString &chave, TNegocio &objeto, const std::function<bool()> &check);
   bool ValidarOrdem(int tipo, const QString &linha);
   void ValidarHeader(const QString &linha);
   void ValidarEmpresa(const QString &linha);

@@ -333,7 +333,7 @@ class Gerador:
             if not sem_triplas(nome):
                 continue
             empresas.append((k[0], k[1], nome[:40].rstrip()))
-        empresas.sort(key=lambda e: int(str(e[0]) + e[1]))
+        empresas.sort(key=lambda e: int(str(e[0]) + e[1].rjust(14, "0")))
         if a.responsavel_empresa:
             resp = empresas[0]
         else:
