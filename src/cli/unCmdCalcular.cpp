@@ -4,9 +4,11 @@
 #include "collection/unTCalculo.h"
 #include "core/unFBUtils.h"
 #include "core/unUtilitarios.h"
+#include "registry/UnRescisao.h"
 #include "registry/unVinculo.h"
 
 #include <QDate>
+#include <QHash>
 
 namespace {
 
@@ -51,6 +53,24 @@ bool LerChave(const QString &texto, TChave &c) {
     return false;
   c.Admissao = QDateParaData(d);
   return true;
+}
+
+QString ChaveTexto(int tipo, qint64 inscricao, qint64 pis, int categoria, TDateTime admissao) {
+  return QStringLiteral("%1|%2|%3|%4|%5")
+      .arg(tipo)
+      .arg(inscricao)
+      .arg(pis)
+      .arg(categoria)
+      .arg(qint64(admissao));
+}
+
+// Equality of the five key columns of two tables.
+QString CondicaoJuncao(const QString &a, const QString &b) {
+  QStringList partes;
+  for (const char *c :
+       {"NU_TIPO_INSO_EMPRA", "NU_INSCRICAO", "NU_PIS", "NU_CATEGORIA", "DT_ADMISSAO_VINCULO"})
+    partes << QStringLiteral("%1.%3 = %2.%3").arg(a, b, QString::fromLatin1(c));
+  return partes.join(QStringLiteral(" AND "));
 }
 
 QString DataIso(TDateTime d) {
@@ -223,6 +243,39 @@ int Calcular(const QStringList &argumentos) {
     return 1;
   }
 
+  // The termination data of every marked link in one query: a run has
+  // thousands of links, and one query per link would dominate the run.
+  TRescisao rescisoes;
+  QHash<QString, int> linhaRescisao;
+  if (!temChave && achou) {
+    rescisoes.AbrirDataSet(
+        rescisoes.SqlSelect + rescisoes.SqlFrom +
+        QStringLiteral(" WHERE EXISTS (SELECT 1 FROM QZLTBG04_VINCULO_EMPREGATICIO VINC WHERE "
+                       "VINC.IC_ESTADO_MOVIMENTO = 1 AND ") +
+        CondicaoJuncao(QStringLiteral("VINC"), QStringLiteral("QZLTBG06_INFORMACAO_RESCISAO")) +
+        u')');
+    TDataSet &ds = *rescisoes.ObterDataSet();
+    for (int i = 0; i < ds.RecordCount(); ++i) {
+      ds.MoverPara(i);
+      linhaRescisao.insert(ChaveTexto(ds.FieldByName("NU_TIPO_INSO_EMPRA").AsInteger(),
+                                      ds.FieldByName("NU_INSCRICAO").AsInt64(),
+                                      ds.FieldByName("NU_PIS").AsInt64(),
+                                      ds.FieldByName("NU_CATEGORIA").AsInteger(),
+                                      ds.FieldByName("DT_ADMISSAO_VINCULO").AsDateTime()),
+                           i);
+    }
+  }
+  // The link's own termination data when the bulk read does not have it.
+  auto rescisaoDe = [&](const TVinculo &v) -> TRescisao * {
+    const auto it = linhaRescisao.constFind(ChaveTexto(
+        v.NU_TIPO_INSO_EMPRA, v.NU_INSCRICAO, v.NU_PIS, v.NU_CATEGORIA, v.DT_ADMISSAO_VINCULO));
+    if (it == linhaRescisao.constEnd())
+      return nullptr;
+    rescisoes.ObterDataSet()->MoverPara(*it);
+    rescisoes.CarregarAtributos();
+    return &rescisoes;
+  };
+
   TCalculo calc;
   int falhas = 0, total = 0;
   QStringList objetos;
@@ -234,7 +287,9 @@ int Calcular(const QStringList &argumentos) {
     if (achou) {
       for (vinculo.Primeiro(); !vinculo.FimDados(); vinculo.Proximo()) {
         ++total;
-        const bool ok = gravar ? calc.GravarCalculo(&vinculo) >= 0 : calc.CalcularVinculo(&vinculo);
+        TRescisao *resc = rescisaoDe(vinculo);
+        const bool ok =
+            gravar ? calc.GravarCalculo(&vinculo, resc) >= 0 : calc.CalcularVinculo(&vinculo, resc);
         if (!ok)
           ++falhas;
         if (json)

@@ -172,6 +172,10 @@ double TCalculo::ValorTotal() const {
 }
 
 bool TCalculo::ObterDataPagamento() {
+  // Read once per engine: an engine serves one simulation, one details
+  // screen or one file generation, during which the open run does not change.
+  if (pagLido_)
+    return pag_ > 0;
   // The payment date of the open run and the latest late-payment date (the
   // calendar regime) in one round trip.
   TDataSetPtr ds = IbxUtils->AbrirConsulta(QStringLiteral(
@@ -179,6 +183,7 @@ bool TCalculo::ObterDataPagamento() {
       "(SELECT MAX(DT_RECOLHIMENTO_PRORATA) FROM QZLTBT18_INDICE_PRORATA) FROM RDB$DATABASE"));
   pag_ = ds->Fields(0).IsNull() ? NullDate : ds->Fields(0).AsDateTime();
   novoCalendario_ = !ds->Fields(1).IsNull() && Dia(ds->Fields(1).AsDateTime()) > 10;
+  pagLido_ = true;
   return pag_ > 0;
 }
 
@@ -283,8 +288,7 @@ double TCalculo::ObterIndiceProrata(TDateTime compAjustada, TDateTime competenci
 
 // ------------------------------------------------------------- the link
 
-bool TCalculo::CalcularBaseMulta(TVinculo &vinculo) {
-  TRescisao &resc = vinculo.Rescisao();
+bool TCalculo::CalcularBaseMulta(TRescisao &resc) {
   TParcelaCalculo &m = ParcelaMulta;
   if (DD > 0) {
     m.VrBase = resc.VR_DISSIDIO;
@@ -404,7 +408,7 @@ void TCalculo::CalcularIndicadores() {
   ParcelaMulta.DtVencimentoNormal = VencimentoMesSeguinte(ParcelaMulta.DtCompetencia);
 }
 
-bool TCalculo::CalcularVinculo(TVinculo *vinculo) {
+bool TCalculo::CalcularVinculo(TVinculo *vinculo, TRescisao *rescisao) {
   if (!vinculo)
     return false;
   CodigoErro = 0;
@@ -417,7 +421,7 @@ bool TCalculo::CalcularVinculo(TVinculo *vinculo) {
     return false;
   }
 
-  TRescisao &resc = vinculo->Rescisao();
+  TRescisao &resc = rescisao ? *rescisao : vinculo->Rescisao();
   TIPO = vinculo->NU_TIPO_INSO_EMPRA;
   inscricao_ = vinculo->NU_INSCRICAO;
   pis_ = vinculo->NU_PIS;
@@ -448,7 +452,7 @@ bool TCalculo::CalcularVinculo(TVinculo *vinculo) {
   else
     edital_ = Fixa(2024, 3, 1);
 
-  if (!CalcularBaseMulta(*vinculo))
+  if (!CalcularBaseMulta(resc))
     return false;
   CalcularVencimentos();
   CalcularCompetencias();
@@ -639,8 +643,8 @@ bool TCalculo::ValidarParcela(TParcelaCalculo &r) {
   return true;
 }
 
-double TCalculo::GravarCalculo(TVinculo *vinculo) {
-  if (!vinculo || !CalcularVinculo(vinculo))
+double TCalculo::GravarCalculo(TVinculo *vinculo, TRescisao *rescisao) {
+  if (!vinculo || !CalcularVinculo(vinculo, rescisao))
     return -1;
   for (const TParcelaCalculo *p :
        {&ParcelaAnterior, &ParcelaRescisao, &ParcelaAvisoPrevio, &ParcelaMulta})
@@ -648,7 +652,7 @@ double TCalculo::GravarCalculo(TVinculo *vinculo) {
       return -1;
   const double total = ValorTotal();
 
-  TRescisao &resc = vinculo->Rescisao();
+  TRescisao &resc = rescisao ? *rescisao : vinculo->Rescisao();
   auto bloco = [](const TParcelaCalculo &p, const char *devida, const char *sufixo,
                   const char *multaCntro) {
     const QString s = QString::fromLatin1(sufixo);
@@ -676,8 +680,33 @@ double TCalculo::GravarCalculo(TVinculo *vinculo) {
       QStringLiteral(" WHERE ") +
       CondicaoVinculo(vinculo->NU_TIPO_INSO_EMPRA, vinculo->NU_INSCRICAO, vinculo->NU_PIS,
                       vinculo->NU_CATEGORIA, vinculo->DT_ADMISSAO_VINCULO);
-  IbxUtils->ExecutarSQL(sql);
-  resc.CarregarPorChave(vinculo->NU_TIPO_INSO_EMPRA, vinculo->NU_CATEGORIA,
-                        vinculo->DT_ADMISSAO_VINCULO, vinculo->NU_PIS, vinculo->NU_INSCRICAO);
+  // No termination row means nothing was stored: that is a failure, not a total.
+  if (IbxUtils->ExecutarSQL(sql) == 0) {
+    CodigoErro = 144;
+    return -1;
+  }
+  // The termination data now holds what was stored; the values are already
+  // cut to centavos, so setting them here equals reading the row back.
+  resc.VR_JAM_SALDO_RESCISORIO = resc.VR_DISSIDIO > 0 ? 0 : ParcelaMulta.VrJamSaldo;
+  auto copiar = [](const TParcelaCalculo &p, TDateTime &devida, double &deposito, double &jam,
+                   double &multa, double &cntro, double &multaCntro) {
+    devida = p.DtDevida > 0 ? p.DtDevida : NullDate;
+    deposito = p.VrDeposito;
+    jam = p.VrJam;
+    multa = p.VrMulta;
+    cntro = p.VrContribuicao;
+    multaCntro = p.VrMultaContribuicao;
+  };
+  copiar(ParcelaAnterior, resc.DT_DEVIDA_ANTERIOR_RESCISAO, resc.VR_DEPOSITO_ANTERIOR_RESCISAO,
+         resc.VR_JAM_ANTERIOR_RESCISAO, resc.VR_MULTA_ANTERIOR_RESCISAO,
+         resc.VR_CNTRO_ANTERIOR_RESCISAO, resc.VR_MULTA_CNTRO_ANTERIOR_RSCSO);
+  copiar(ParcelaRescisao, resc.DT_DEVIDA_RESCISAO, resc.VR_DEPOSITO_RESCISAO, resc.VR_JAM_RESCISAO,
+         resc.VR_MULTA_RESCISAO, resc.VR_CNTRO_RESCISAO, resc.VR_MULTA_CNTRO_RESCISAO);
+  copiar(ParcelaAvisoPrevio, resc.DT_DEVIDA_AVISO_PREVIO, resc.VR_DEPOSITO_AVISO_PREVIO,
+         resc.VR_JAM_AVISO_PREVIO, resc.VR_MULTA_AVISO_PREVIO, resc.VR_CNTRO_AVISO_PREVIO,
+         resc.VR_MULTA_CNTRO_AVISO_PREVIO);
+  copiar(ParcelaMulta, resc.DT_DEVIDA_MULTA_RESCISORIA, resc.VR_DEPOSITO_MULTA_RESCISORIA,
+         resc.VR_JAM_MULTA_RESCISORIA, resc.VR_MULTA_MULTA_RESCISORIA,
+         resc.VR_CNTRO_MULTA_RESCISORIA, resc.VR_MULTA_CNTRO_MULTA_RESCISORIA);
   return total;
 }

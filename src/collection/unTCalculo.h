@@ -12,6 +12,7 @@
 #include <optional>
 
 class TVinculo;
+class TRescisao;
 
 // Kind codes of the four blocks, in the order they are computed.
 enum TTipoParcela { tpAnterior = 406, tpRescisao = 407, tpAvisoPrevio = 408, tpMulta = 400 };
@@ -71,15 +72,17 @@ public:
   TParcelaCalculo ParcelaMulta;
 
   // Computes the four blocks of the link; writes nothing. True when all four
-  // were computed. With no link: false, nothing touched.
-  bool CalcularVinculo(TVinculo *vinculo);
+  // were computed. With no link: false, nothing touched. The termination
+  // data is the link's own (Rescisao), unless the caller, which may have
+  // read many links' rows at once, hands it over.
+  bool CalcularVinculo(TVinculo *vinculo, TRescisao *rescisao = nullptr);
   // Computes and, when all four blocks were computed, stores them in the
-  // link's termination data, reloads it and returns ValorTotal; else -1 and
-  // nothing is written.
-  double GravarCalculo(TVinculo *vinculo);
+  // link's termination data (the row and the object) and returns ValorTotal;
+  // else -1 and nothing is written.
+  double GravarCalculo(TVinculo *vinculo, TRescisao *rescisao = nullptr);
   // Sum of the five amounts of the four blocks.
   double ValorTotal() const;
-  // Payment date of the open run (NullDate when none is open).
+  // Payment date of the open run (NullDate when none is open); read once.
   TDateTime DataPagamentoUsada() const { return pag_; }
   // Edition month of the index tables applied in the last calculation.
   TDateTime DataEdital() const { return edital_; }
@@ -105,7 +108,7 @@ private:
   // set) when there is none.
   double FatorJam(TDateTime competencia);
   double ObterIndiceProrata(TDateTime compAjustada, TDateTime competencia);
-  bool CalcularBaseMulta(TVinculo &vinculo);
+  bool CalcularBaseMulta(TRescisao &resc);
   void CalcularVencimentos();
   void CalcularCompetencias();
   void CalcularIndicadores();
@@ -115,6 +118,7 @@ private:
   bool ValidarParcela(TParcelaCalculo &r);
 
   // Payment date, calendar regime and edition month of the current link.
+  bool pagLido_ = false;
   TDateTime pag_ = NullDate;
   bool novoCalendario_ = false;
   TDateTime edital_ = 0;
