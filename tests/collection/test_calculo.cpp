@@ -675,3 +675,35 @@ TEST_F(CalculoAtrasoTeste, GravarCalculoGravaOsVinteValoresERecarregaARescisao) 
   EXPECT_DOUBLE_EQ(ds->Fields(1).AsFloat(), 0);
   EXPECT_DOUBLE_EQ(soma, total);
 }
+
+TEST_F(CalculoTeste, CompetenciaDaRescisaoNoNovoCalendario) {
+  // Termination 05/04/2024, due 15/04/2024: under the new calendar a due
+  // date before day 20 still belongs to the month before (03/2024); the JAM
+  // factor is then looked up for 03/2024 (0.01), not 04/2024 (0.02).
+  TCasoVinculo c;
+  c.Movimentacao = QDate(2024, 4, 5);
+  c.Rescisao = 1000;
+  Pagamento(QDate(2024, 7, 22));
+  IndicesAtraso(QDate(2024, 7, 1), QDate(2024, 7, 22), 0.09, 0.6, 0.01, QDate(2024, 3, 1),
+                QDate(2024, 5, 31));
+  Executar(QStringLiteral("UPDATE QZLTBT17_INDICE_SIMPLIFICADO SET IN_JAM_OPCAO_MAIOR_0971 = 0.02 "
+                          "WHERE DT_COMPETENCIA_SIMPLIFICADO = '2024-04-01'"));
+  auto v = Criar(c);
+  TCalculo calc;
+  ASSERT_TRUE(calc.CalcularVinculo(v.get())) << calc.CodigoErro;
+  EXPECT_EQ(calc.DataEdital(), D(2024, 7, 1));
+  EXPECT_EQ(calc.ParcelaRescisao.DtDevida, D(2024, 4, 15));
+  ConferirValores(calc.ParcelaRescisao, {80, 0.80, 9.20, 0, 0}, "rescisão");
+}
+
+TEST_F(CalculoTeste, GravarSemLinhaDeRescisaoNaoEhSucesso) {
+  TCasoVinculo c;
+  c.Movimentacao = QDate(2023, 5, 15);
+  c.Rescisao = 1000;
+  Pagamento(QDate(2023, 5, 2));
+  auto v = Criar(c);
+  Executar(QStringLiteral("DELETE FROM QZLTBG06_INFORMACAO_RESCISAO"));
+  TCalculo calc;
+  EXPECT_EQ(calc.GravarCalculo(v.get()), -1);
+  EXPECT_EQ(calc.CodigoErro, 144);
+}
