@@ -54,6 +54,7 @@ void TContaSaldoTrabalhador::Inicializar() {
 }
 
 void TContaSaldoTrabalhador::Limpar() {
+  trabalhador_.reset();
   vinculo_.reset();
   rescisao_.reset();
 }
@@ -89,6 +90,15 @@ void TContaSaldoTrabalhador::DefinirChave(int tipo, qint64 inscricao, qint64 pis
 QString TContaSaldoTrabalhador::CondicaoChave(const QString &alias) const {
   return CondicaoVinculo(NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NU_PIS, NU_CATEGORIA,
                          DT_ADMISSAO_VINCULO, alias);
+}
+
+TTrabalhador &TContaSaldoTrabalhador::Trabalhador() {
+  if (!trabalhador_) {
+    trabalhador_ = std::make_unique<TTrabalhador>();
+    if (CarregarAssociados)
+      trabalhador_->CarregarPorPIS(QString::number(NU_PIS));
+  }
+  return *trabalhador_;
 }
 
 TVinculo &TContaSaldoTrabalhador::Vinculo() {

@@ -10,6 +10,7 @@
 
 class TVinculo;
 class TRescisao;
+class TTrabalhador;
 
 class TContaSaldoTrabalhador : public TNegocio {
 public:
@@ -41,6 +42,7 @@ public:
 
   // Associated objects, created on first use (loaded by the key when
   // CarregarAssociados) and owned.
+  TTrabalhador &Trabalhador();
   TVinculo &Vinculo();
   TRescisao &Rescisao();
 
@@ -79,6 +81,7 @@ public:
 
 private:
   bool Carregar(const QString &where, const QString &ordem = QString());
+  std::unique_ptr<TTrabalhador> trabalhador_;
   std::unique_ptr<TVinculo> vinculo_;
   std::unique_ptr<TRescisao> rescisao_;
 };

@@ -4,6 +4,7 @@
 #include "collection/UnTComplementoSaldo.h"
 #include "collection/unTContaSaldoTrabalhador.h"
 #include "core/unInicializacao.h"
+#include "registry/unTrabalhador.h"
 
 class SaldoTeste : public CalculoTeste {
 protected:
@@ -120,6 +121,8 @@ TEST_F(SaldoTeste, IncluirGravaAsDezesseisColunasEAtualizaOSaldo) {
   EXPECT_EQ(lida.AA_MAIOR_COMPETENCIA, 2023);
   EXPECT_EQ(lida.DT_CREDITO_JUROS, D(2023, 4, 10));
   EXPECT_DOUBLE_EQ(lida.VR_SALDO_RESCISORIO, 1234.56);
+  EXPECT_EQ(lida.Trabalhador().NO_EMPREGADO, QStringLiteral("MARIA DA SILVA"));
+  EXPECT_EQ(lida.Vinculo().DT_MOVIMENTACAO_VINCULO, D(2023, 5, 15));
   // The link's termination balance now comes from the bank's accounts.
   EXPECT_EQ(Valor(QStringLiteral("SELECT IC_ORIGEM_SALDO_RESCISORIO FROM "
                                  "QZLTBG06_INFORMACAO_RESCISAO")),
