@@ -2,7 +2,7 @@
 
 #include "core/unUtilitarios.h"
 #include "unTrabalhador.h"
-#include "unTransacaoCadastro.h"
+#include "core/unTransacao.h"
 
 namespace {
 const QString EstadosEmpresa = QStringLiteral("EMP.IC_ESTADO_EMPRESA IN ('E', 'A')");
@@ -237,7 +237,7 @@ bool TEmpresa::Incluir() {
       return false;
     }
     if (estado == QLatin1String("R")) {
-      TTransacaoCadastro transacao(Ibx);
+      TEscopoTransacao transacao(Ibx);
       if (!Alterar())
         return false;
       PromoverResponsavel();
@@ -299,7 +299,7 @@ bool TEmpresa::Excluir() {
   CodigoErro.clear();
   const qint64 inscricao = InscricaoNumero();
   try {
-    TTransacaoCadastro transacao(Ibx);
+    TEscopoTransacao transacao(Ibx);
     TDataSetPtr ds =
         Ibx->AbrirConsulta(QStringLiteral("SELECT IC_ESTADO_EMPRESA FROM QZLTBG02_EMPRESA WHERE ") +
                            Chave(NU_TIPO_INSO_EMPRA, inscricao));

@@ -1,7 +1,7 @@
 #include "unTResponsavel.h"
 
 #include "core/unUtilitarios.h"
-#include "unTransacaoCadastro.h"
+#include "core/unTransacao.h"
 
 namespace {
 QString Chave(int Tipo, qint64 Inscricao) {
@@ -122,7 +122,7 @@ bool TResponsavel::Gravar() {
   const int tipo = NU_TIPO_INSO_EMPRA;
   const qint64 inscricao = InscricaoNumero();
   try {
-    TTransacaoCadastro transacao(Ibx);
+    TEscopoTransacao transacao(Ibx);
     // The previous party is read from the database itself, inside the
     // transaction, so the role moves from the row that really holds it.
     TDataSetPtr anterior = Ibx->AbrirConsulta(

@@ -4,7 +4,7 @@
 #include "core/unUtilitarios.h"
 #include "unEmpresa.h"
 #include "unEstabelecimento.h"
-#include "unTransacaoCadastro.h"
+#include "core/unTransacao.h"
 #include "unVinculo.h"
 
 TListaConsignacoes ListaConsignacoes = ListaConsignacoesVazia();
@@ -505,7 +505,7 @@ bool TTrabalhador::Incluir() {
   CodigoErro.clear();
   Vinculo().NU_PIS = PisNumero();
   try {
-    TTransacaoCadastro transacao(Ibx);
+    TEscopoTransacao transacao(Ibx);
     if (VinculoJaCadastrado())
       return false;
     const bool novo =
@@ -525,7 +525,7 @@ bool TTrabalhador::Incluir() {
 bool TTrabalhador::Alterar(bool SomenteTrabalhador) {
   CodigoErro.clear();
   try {
-    TTransacaoCadastro transacao(Ibx);
+    TEscopoTransacao transacao(Ibx);
     GravarTrabalhador(false);
     if (!SomenteTrabalhador)
       GravarVinculo(false);
@@ -619,7 +619,7 @@ void TTrabalhador::ExcluirVinculosDaChave(TIbxUtils *Ibx, int Tipo, qint64 Inscr
       TodosDaEmpresa ? QStringLiteral("NU_TIPO_INSO_EMPRA = ") + QString::number(Tipo) +
                            QStringLiteral(" AND NU_INSCRICAO = ") + QString::number(Inscricao)
                      : CondicaoVinculo(Tipo, Inscricao, PIS, Categoria, DtAdmissao);
-  TTransacaoCadastro transacao(Ibx);
+  TEscopoTransacao transacao(Ibx);
   for (const char *tabela : TabelasDoVinculo)
     Ibx->ExecutarSQL(QStringLiteral("DELETE FROM ") + QLatin1String(tabela) +
                      QStringLiteral(" WHERE ") + condicao);
