@@ -168,22 +168,25 @@ void TfrmEntrada::btnAvancarClick() {
 
 void TfrmEntrada::ImportarFolha() {
   setEnabled(false);
-  bool importou = false;
-  try {
-    const QString nome = EscolherArquivoFolha(this);
-    if (!nome.isEmpty()) {
-      // The import refreshes the main window's tree at its end, so a main
-      // window exists, unseen, while it runs.
-      TfrmPrincipal principal(nullptr, false);
-      importou = TfrmProgImporta::ImportarFolha(nome, this);
-      Utilitarios.NormalizarConsignados();
-    }
-  } catch (const std::exception &e) {
-    TratarExcecao(e);
-  }
+  const QString nome = EscolherArquivoFolha(this);
+  const bool importou = !nome.isEmpty() && ImportarArquivoFolha(nome);
   setEnabled(true);
   if (importou)
     accept();
+}
+
+bool TfrmEntrada::ImportarArquivoFolha(const QString &nome) {
+  bool importou = false;
+  try {
+    // The import refreshes the main window's tree at its end, so a main
+    // window exists, unseen, while it runs.
+    TfrmPrincipal principal(nullptr, false);
+    importou = TfrmProgImporta::ImportarFolha(nome, this);
+    Utilitarios.NormalizarConsignados();
+  } catch (const std::exception &e) {
+    TratarExcecao(e);
+  }
+  return importou;
 }
 
 void TfrmEntrada::btnVoltarClick() {

@@ -27,6 +27,8 @@ public:
   int OpcaoEscolhida() const;
   // Asks for the payroll file; empty when the user gave up.
   static QString EscolherArquivoFolha(QWidget *parent);
+  // Imports the payroll file behind the progress window; true on success.
+  bool ImportarArquivoFolha(const QString &nome);
 
 public slots:
   void btnAvancarClick();

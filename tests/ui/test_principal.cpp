@@ -3,6 +3,7 @@
 // screenshot of each for a human look.
 #include "ArvoreTeste.h"
 
+#include "core/unInicializacao.h"
 #include "core/unUtilitarios.h"
 #include "ui/uEntrada.h"
 #include "ui/uFrameResumo.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -375,4 +377,41 @@ TEST_F(PrincipalTeste, CliqueDireitoSelecionaTeclaDeMenuNao) {
   QApplication::sendEvent(j.tvCadastro->viewport(), &clique);
   EXPECT_EQ(j.tvCadastro->currentItem(), ana);
   EXPECT_EQ(menuAberto, QStringLiteral("pmArvore"));
+}
+
+class EntradaTeste : public BancoTeste {
+protected:
+  void SetUp() override {
+    AplicacaoTeste();
+    BancoTeste::SetUp();
+  }
+};
+
+TEST_F(EntradaTeste, ImportarFolhaCadastraEDepoisAJanelaPrincipalMostra) {
+  // A payroll file from the project's generator, dated inside the index tables.
+  TDataSetPtr ds =
+      IbxUtils->AbrirConsulta("SELECT MIN(DT_UTIL) FROM QZLTBT15_DIA_UTIL WHERE DT_UTIL >= (SELECT "
+                              "MIN(DT_RECOLHIMENTO_PRORATA) FROM QZLTBT18_INDICE_PRORATA) + 9");
+  const QString data = ds->Fields(0).AsDate().toString("ddMMyyyy");
+  const QString arquivo = pasta->Arquivo("entrada/VESK.re");
+  QDir().mkpath(pasta->Arquivo("entrada"));
+  QProcess gerador;
+  gerador.start("python3", {VESK_SOURCE_DIR "/tools/gerar_folha/gerar_folha.py", arquivo,
+                            "--recolhimento", data, "--empresas", "3", "--vinculos", "12"});
+  ASSERT_TRUE(gerador.waitForFinished(120000));
+  ASSERT_EQ(gerador.exitCode(), 0) << gerador.readAllStandardError().toStdString();
+
+  RespostasDialogo dialogos;
+  dialogos.Responder(mrOk); // import finished
+  dialogos.Responder(mrNo); // no balance request now
+  TfrmEntrada e;
+  ASSERT_TRUE(e.ImportarArquivoFolha(arquivo));
+  EXPECT_TRUE(ExisteEmpregador());
+  EXPECT_EQ(Arvore.Visual, nullptr); // the unseen main window is gone
+  // The start-up now opens the main window on the imported registry.
+  TfrmPrincipal j;
+  const auto vinculos = std::count_if(Arvore.Nos.begin(), Arvore.Nos.end(),
+                                      [](const TRecArvore &r) { return r.Tipo == u'F'; });
+  EXPECT_EQ(Contar("FROM QZLTBG04_VINCULO_EMPREGATICIO"), static_cast<int>(vinculos));
+  EXPECT_GE(j.tvCadastro->topLevelItem(0)->childCount(), 1);
 }
