@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -165,7 +166,11 @@ TfrmPrincipal::TfrmPrincipal(QWidget *parent, bool montarArvore) : QMainWindow(p
 
   Arvore.Visual = visual_.get();
   // The file loads refresh this window's tree when they succeed.
-  TfrmProgImporta::AtualizarArvore = [] { ::AtualizarArvore(); };
+  TfrmProgImporta::AtualizarArvore = [janela = QPointer<TfrmPrincipal>(this)] {
+    ::AtualizarArvore();
+    if (janela)
+      janela->AtualizarBarraStatus();
+  };
   if (montarArvore)
     MontarInicial();
   else

@@ -55,6 +55,8 @@ public:
   void HabilitarJanela(bool habilitar);
   // Recomputes which commands are enabled and visible for the selected node.
   void AtualizarComandos();
+  // Open run and totals in the status bar.
+  void AtualizarBarraStatus();
 
   // Handlers of the commands built so far.
   void Importar1Click();
@@ -83,7 +85,6 @@ private:
   void CriarAreaPrincipal();
   void MontarInicial();
   void MostrarFrame(TNo no);
-  void AtualizarBarraStatus();
   void Encerrar();
 
   std::unique_ptr<TArvoreVisualQt> visual_;

@@ -9,16 +9,19 @@
 #include "ui/uFrameResumo.h"
 #include "ui/uPrincipal.h"
 #include "ui/uProgImporta.h"
+#include "ui/uSobre.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTimer>
 #include <QToolBar>
@@ -84,6 +87,10 @@ TEST_F(PrincipalTeste, TituloTamanhoMenusEAtalhos) {
             QStringLiteral("Instituição Consig&natária "));
   EXPECT_EQ(j.TabTreeView->tabText(0), QStringLiteral("&Cadastro"));
   EXPECT_EQ(j.TabTreeView->tabText(1), QStringLiteral("&Movimento"));
+  TfrmSobre sobre(&j);
+  EXPECT_EQ(sobre.windowTitle(), QStringLiteral("Sobre o VESK"));
+  EXPECT_EQ(sobre.lblVersao->text(), QStringLiteral("Versão ") + Utilitarios.VersaoSistema(true));
+  EXPECT_TRUE(sobre.lblVigencia->text().contains(QStringLiteral(" à ")));
   // Every command is reachable from a menu (the keyboard reaches every menu).
   QSet<QAction *> nosMenus;
   std::function<void(QMenu *)> coletar = [&](QMenu *m) {
@@ -345,6 +352,13 @@ TEST_F(PrincipalTeste, CargasAtualizamAArvoreDaJanela) {
   TfrmProgImporta::AtualizarArvore();
   EXPECT_EQ(j.ArvoreVisual().Imagem(j.tvCadastro->currentItem()), imgVinculoProcessado);
   EXPECT_EQ(j.tvCadastro->currentItem()->text(0), QStringLiteral("ANA"));
+  EXPECT_EQ(j.statusBar()->findChildren<QLabel *>().first()->text(),
+            QStringLiteral("Nenhum movimento aberto"));
+  Executar("INSERT INTO QZLTBG01_ABERTURA_RECOLHIMENTO (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, "
+           "DT_PAGAMENTO) VALUES (1, 11222333000181, '2025-07-15')");
+  TfrmProgImporta::AtualizarArvore();
+  EXPECT_EQ(j.statusBar()->findChildren<QLabel *>().first()->text(),
+            QStringLiteral("Movimento aberto: data de recolhimento 15/07/2025"));
 }
 
 TEST_F(PrincipalTeste, CliqueDireitoSelecionaTeclaDeMenuNao) {
