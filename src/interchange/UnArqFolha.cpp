@@ -459,6 +459,10 @@ bool TArqFolha::ValidarConteudo() {
   Etapa(5);
   Etapa(2);
   ReiniciarChaves();
+  trabalhadoresPorPis_.clear();
+  for (const TRegRegistro &r : Indice)
+    if (r.TipoRegistro == QStringLiteral("40"))
+      trabalhadoresPorPis_[r.PIS].push_back(r);
   const int n = Linhas.size();
   for (int i = 0; i < n; ++i) {
     VerificarCancelamento();
@@ -816,7 +820,9 @@ void TArqFolha::ValidarTrabalhador(const QString &l) {
     codigo(v, v.ValidarInscricaoTomador(), inscTmdr);
 
   const QString adm = CampoLinha(l, 44, 8);
-  if (!v.ValidarDataAdmissao(true, &Indice))
+  const auto doPis = trabalhadoresPorPis_.constFind(t.NU_PIS);
+  static const TArrRegRegistro nenhum;
+  if (!v.ValidarDataAdmissao(true, doPis != trabalhadoresPorPis_.constEnd() ? &*doPis : &nenhum))
     RegistrarCodigo(v, v.CodigoErro == QStringLiteral("0443") ? CampoLinha(l, 139, 8) : adm);
   const QString cat = CampoLinha(l, 52, 2);
   const QString categoria = QString::number(v.NU_CATEGORIA);

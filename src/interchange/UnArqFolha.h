@@ -92,6 +92,10 @@ private:
   // Collection-run state of every link stored before the writing pass, by
   // link key: what a re-imported link keeps depends on it.
   QHash<QString, int> estadosAnteriores_;
+  // The worker records of the index grouped by PIS: the admission check
+  // looks for the other links of the same worker, and handing it only those
+  // keeps a large file from being scanned once per worker.
+  QHash<QString, TArrRegRegistro> trabalhadoresPorPis_;
 
   void CriarObjetos();
   void LiberarObjetos();

@@ -129,6 +129,14 @@ def nome_pessoa(rng):
             return n
 
 
+def varios_digitos(rng, n):
+    """n digits, not all the same (the booklet checks refuse a repeated digit)."""
+    while True:
+        v = "%0*d" % (n, rng.randrange(10 ** (n - 1), 10 ** n))
+        if len(set(v)) > 1:
+            return v
+
+
 def telefone(rng, ddd):
     return ddd + str(rng.randrange(20000000, 39999999))
 
@@ -218,8 +226,8 @@ class Gerador:
         nasc = adm - dt.timedelta(days=rng.randrange(18 * 365, 45 * 365))
         opcao = adm
         nome = nome_pessoa(rng)
-        ctps = "%07d" % rng.randrange(1000000, 9999999)
-        serie = "%05d" % rng.randrange(10000, 99999)
+        ctps = varios_digitos(rng, 7)
+        serie = varios_digitos(rng, 5)
         sexo = rng.choice("12")
         grau = "%02d" % rng.randrange(1, 12)
         cbo = rng.choice(CBOS)
