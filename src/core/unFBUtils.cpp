@@ -290,7 +290,8 @@ double Escalar(qint64 v, int escala) {
 
 TDataSetPtr TIbxUtils::AbrirConsulta(const QString &sql) {
   const bool jaAtiva = EmTransacao();
-  const QTime inicio = QTime::currentTime();
+  // The clock is read only for the log: it costs a system call per query.
+  const QTime inicio = LogSQL ? QTime::currentTime() : QTime();
   TDataSetPtr ds;
   try {
     if (!jaAtiva)
