@@ -44,8 +44,14 @@ public:
         Saida(etapa_ + QStringLiteral("...\n"));
       ultimo_ = -1;
       Desenhar();
-    } else if (codigo >= 5 && codigo <= 8 && !terminal_) {
-      Saida(QString::fromUtf8(nomes[codigo - 5]) + QStringLiteral(": concluído\n"));
+    } else if (codigo >= 5 && codigo <= 8) {
+      if (!terminal_)
+        Saida(QString::fromUtf8(nomes[codigo - 5]) + QStringLiteral(": concluído\n"));
+      // The last step (the tree) has no lines of its own to count.
+      if (codigo == 8) {
+        posicao_ = maximo_;
+        Desenhar();
+      }
     }
   }
   bool Cancelado() const override { return Interrompido; }

@@ -186,6 +186,9 @@ void TfrmProgImporta::Etapa(int codigo) {
     etapas_[codigo - 1] = 1;
   else if (codigo >= 5 && codigo <= 8)
     etapas_[codigo - 5] = 2;
+  // The last step (the tree) has no lines of its own to count.
+  if (codigo == 8)
+    posicao_ = static_cast<int>(maximo_);
 }
 
 void TfrmProgImporta::AtualizarTela() {
