@@ -276,6 +276,7 @@ INSTANTIATE_TEST_SUITE_P(
         CasoDefeito{"complemento zeros", "43", 1, 18, "1", 13, "1"},
         CasoDefeito{"complemento valor letra", "43", 1, 60, "00000000000000A", 11,
                     "Valor da Competência: 00000000000000A"},
+        CasoDefeito{"complemento mes 13", "43", 1, 54, "202313", 34, "13"},
         CasoDefeito{"complemento pis de outro", "43", 1, 33, "10000000024", 349, ""},
         CasoDefeito{"trailer noves", "90", 1, 10, "8", 10, "9999999"},
         CasoDefeito{"trailer brancos", "90", 1, 100, "X", 9, ""},
