@@ -28,7 +28,6 @@ QString TextoInteiro(const TField &f) {
 
 TComplementoSaldo::TComplementoSaldo() {
   Inicializar();
-  CarregarAliquotas();
 }
 
 TComplementoSaldo::~TComplementoSaldo() = default;
@@ -127,14 +126,14 @@ bool TComplementoSaldo::PossuiComplemento() {
   return !ds->IsEmpty() && ds->Fields(0).AsInteger() > 0;
 }
 
-void TComplementoSaldo::CarregarAliquotas() {
-  aliquotas_.clear();
-  TDataSetPtr ds = Ibx->AbrirConsulta(QStringLiteral(
-      "SELECT NU_CATEGORIA, AA_COMPETENCIA_ALIQUOTA, MM_COMPETENCIA_ALIQUOTA, PC_ALIQUOTA "
-      "FROM QZLTBT14_ALIQUOTA_CALCULO_DPSTO ORDER BY NU_CATEGORIA"));
-  for (ds->First(); !ds->Eof(); ds->Next())
-    aliquotas_.push_back({ds->Fields(0).AsInteger(), ds->Fields(1).AsInteger(),
-                          ds->Fields(2).AsInteger(), ds->Fields(3).AsFloat()});
+const TTabelaAliquotas &TComplementoSaldo::Aliquotas() {
+  // Only computing a deposit needs the rates: the objects made to read or
+  // check complements never read them.
+  if (!aliquotasLidas_) {
+    aliquotas_.Carregar(Ibx);
+    aliquotasLidas_ = true;
+  }
+  return aliquotas_;
 }
 
 TVinculo &TComplementoSaldo::Vinculo() {
@@ -157,21 +156,9 @@ TRescisao &TComplementoSaldo::Rescisao() {
   return *rescisao_;
 }
 
-double TComplementoSaldo::AliquotaVigente(int categoria, TDateTime competencia) const {
-  // The latest start month not after the reference month, whatever the
-  // order the rows of a category were stored in.
-  double aliquota = 0;
-  int melhor = -1;
-  const QDate m = DataParaQDate(competencia);
-  const int alvo = m.year() * 100 + m.month();
-  for (const TAliquotaDeposito &a : aliquotas_) {
-    const int inicio = a.AA_COMPETENCIA_ALIQUOTA * 100 + a.MM_COMPETENCIA_ALIQUOTA;
-    if (a.NU_CATEGORIA == categoria && inicio <= alvo && inicio >= melhor) {
-      melhor = inicio;
-      aliquota = a.PC_ALIQUOTA;
-    }
-  }
-  return aliquota;
+double TComplementoSaldo::AliquotaVigente(int categoria, TDateTime competencia) {
+  const TAliquotaDeposito *a = Aliquotas().Vigente(categoria, competencia);
+  return a ? a->PC_ALIQUOTA : 0;
 }
 
 double TComplementoSaldo::CalcularDeposito() {
@@ -208,7 +195,7 @@ double TComplementoSaldo::CalcularDeposito() {
     if (QDate(e.year(), e.month(), 10) <= n) {
       bool semLinha = false;
       const double f =
-          ObterFatorJam(NU_CATEGORIA, DataEditalProrata, Vinculo().DT_OPCAO, M, &semLinha);
+          indices_.FatorJam(NU_CATEGORIA, DataEditalProrata, Vinculo().DT_OPCAO, M, &semLinha);
       // Without a factor the deposit cannot be known: storing it without
       // its JAM would understate the fine base.
       if (f < 0) {

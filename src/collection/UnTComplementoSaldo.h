@@ -4,26 +4,18 @@
 // one (complement number, reference month) of a link, with the declared
 // remuneration and the deposit computed from it; the sum of a link's deposits
 // goes into the fine base of the termination calculation.
+#include "collection/unTAliquotaDeposito.h"
+#include "collection/unTCalculo.h"
 #include "core/unNegocio.h"
 
 #include <QString>
 #include <memory>
-#include <vector>
 
 class TVinculo;
 class TRescisao;
 
-// One row of the deposit rate table (rate by category and starting month).
-struct TAliquotaDeposito {
-  int NU_CATEGORIA = 0;
-  int AA_COMPETENCIA_ALIQUOTA = 0;
-  int MM_COMPETENCIA_ALIQUOTA = 0;
-  double PC_ALIQUOTA = 0;
-};
-
 class TComplementoSaldo : public TNegocio {
 public:
-  // Loads the rate table once.
   TComplementoSaldo();
   ~TComplementoSaldo() override;
 
@@ -91,18 +83,23 @@ public:
   TVinculo &Vinculo();
   TRescisao &Rescisao();
 
-  const std::vector<TAliquotaDeposito> &Aliquotas() const { return aliquotas_; }
+  // The deposit rate table, read on the first deposit this object computes
+  // and kept for its life (one action).
+  const TTabelaAliquotas &Aliquotas();
   // The WHERE condition on the object's link key for a table alias ("" = none).
   QString CondicaoChave(const QString &alias = QString()) const;
 
 private:
   bool Carregar(const QString &sqlWhereOrder);
-  void CarregarAliquotas();
-  double AliquotaVigente(int categoria, TDateTime competencia) const;
+  double AliquotaVigente(int categoria, TDateTime competencia);
 
   bool Gravar(bool incluir);
 
-  std::vector<TAliquotaDeposito> aliquotas_;
+  TTabelaAliquotas aliquotas_;
+  bool aliquotasLidas_ = false;
+  // The JAM rows of the months computed so far: an import stores thousands of
+  // complements against a few dozen months.
+  TIndicesSimplificado indices_;
   std::unique_ptr<TVinculo> vinculo_;
   std::unique_ptr<TRescisao> rescisao_;
 };

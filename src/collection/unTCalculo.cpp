@@ -138,9 +138,18 @@ QString Chave(std::initializer_list<TDateTime> datas) {
 
 } // namespace
 
-double ObterFatorJam(int categoria, TDateTime edital, TDateTime opcao, TDateTime competencia,
-                     bool *semLinha) {
-  const auto linha = LerSimplificado(edital, competencia);
+const TIndicesSimplificado::TLinha &TIndicesSimplificado::Linha(TDateTime edital,
+                                                                TDateTime competencia) {
+  const QString chave = Chave({edital, competencia});
+  auto it = linhas_.find(chave);
+  if (it == linhas_.end())
+    it = linhas_.insert(chave, LerSimplificado(edital, competencia));
+  return *it;
+}
+
+double TIndicesSimplificado::FatorJam(int categoria, TDateTime edital, TDateTime opcao,
+                                      TDateTime competencia, bool *semLinha) {
+  const TLinha &linha = Linha(edital, competencia);
   if (semLinha)
     *semLinha = !linha;
   return linha ? FatorJamDaLinha(*linha, categoria, opcao) : -1;
@@ -228,11 +237,7 @@ TCalculo::TIndiceGuia TCalculo::IndiceGuia(TDateTime vencimento, TDateTime recol
 }
 
 const TCalculo::TLinhaSimplificado &TCalculo::LinhaSimplificado(TDateTime competencia) {
-  const QString chave = Chave({edital_, competencia});
-  auto it = simplificado_.find(chave);
-  if (it == simplificado_.end())
-    it = simplificado_.insert(chave, LerSimplificado(edital_, competencia));
-  return *it;
+  return simplificado_.Linha(edital_, competencia);
 }
 
 double TCalculo::FatorJam(TDateTime competencia) {

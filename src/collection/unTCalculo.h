@@ -45,11 +45,24 @@ struct TParcelaCalculo {
   bool Calculado = false;
 };
 
-// The JAM factor of the simplified index table for a category, edition
-// month, option date and reference month; -1 when there is none: no row for
-// the edition and month (SemLinha set), or an option year before 1967.
-double ObterFatorJam(int categoria, TDateTime edital, TDateTime opcao, TDateTime competencia,
-                     bool *semLinha = nullptr);
+// Rows of the simplified index table by edition and reference month, each
+// read once for the owner's life. The index tables change only through the
+// index import, never during one calculation run or one payroll import, in
+// which thousands of links share the same few rows.
+class TIndicesSimplificado {
+public:
+  using TLinha = std::optional<std::array<double, 18>>;
+  // The row of the edition and month; empty when the table has none.
+  const TLinha &Linha(TDateTime edital, TDateTime competencia);
+  // The JAM factor for a category, edition month, option date and reference
+  // month; -1 when there is none: no row for the edition and month (SemLinha
+  // set), or an option year before 1967.
+  double FatorJam(int categoria, TDateTime edital, TDateTime opcao, TDateTime competencia,
+                  bool *semLinha = nullptr);
+
+private:
+  QHash<QString, TLinha> linhas_;
+};
 // Records inconsistency 372 (an index is missing) of the collection run for a link.
 void RegistrarFaltaIndice(int tipo, qint64 inscricao, qint64 pis, int categoria,
                           TDateTime admissao);
@@ -97,7 +110,7 @@ private:
     double Indice = 0;
     double IndiceMulta = 0;
   };
-  using TLinhaSimplificado = std::optional<std::array<double, 18>>;
+  using TLinhaSimplificado = TIndicesSimplificado::TLinha;
   using TLinhaProrata = std::optional<std::array<double, 3>>;
 
   bool ObterDataPagamento();
@@ -135,5 +148,5 @@ private:
   QHash<QString, TEmpresaCalculo> empresas_;
   QHash<QString, TIndiceGuia> indicesGuia_;
   QHash<QString, TLinhaProrata> prorata_;
-  QHash<QString, TLinhaSimplificado> simplificado_;
+  TIndicesSimplificado simplificado_;
 };

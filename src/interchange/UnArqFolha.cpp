@@ -463,6 +463,7 @@ bool TArqFolha::ValidarConteudo() {
   for (const TRegRegistro &r : Indice)
     if (r.TipoRegistro == QStringLiteral("40"))
       trabalhadoresPorPis_[r.PIS].push_back(r);
+  CarregarGravadosValidacao();
   const int n = Linhas.size();
   for (int i = 0; i < n; ++i) {
     VerificarCancelamento();
@@ -494,6 +495,31 @@ bool TArqFolha::ValidarConteudo() {
   }
   Etapa(6);
   return ArquivoValido;
+}
+
+void TArqFolha::CarregarGravadosValidacao() {
+  aliquotas_.Carregar(IbxUtils);
+  ultimoComplemento_.clear();
+  TDataSetPtr ds = IbxUtils->AbrirConsulta(QStringLiteral(
+      "SELECT C.NU_TIPO_INSO_EMPRA, C.NU_INSCRICAO, C.NU_PIS, C.NU_CATEGORIA, "
+      "C.DT_ADMISSAO_VINCULO, MAX(C.AA_COMPETENCIA * 100 + C.MM_COMPETENCIA) FROM "
+      "QZLTBG07_COMPLEMENTO_SALDO C JOIN QZLTBG04_VINCULO_EMPREGATICIO V ON "
+      "V.NU_TIPO_INSO_EMPRA = C.NU_TIPO_INSO_EMPRA AND V.NU_INSCRICAO = C.NU_INSCRICAO AND "
+      "V.NU_PIS = C.NU_PIS AND V.NU_CATEGORIA = C.NU_CATEGORIA AND V.DT_ADMISSAO_VINCULO = "
+      "C.DT_ADMISSAO_VINCULO GROUP BY C.NU_TIPO_INSO_EMPRA, C.NU_INSCRICAO, C.NU_PIS, "
+      "C.NU_CATEGORIA, C.DT_ADMISSAO_VINCULO"));
+  for (ds->First(); !ds->Eof(); ds->Next())
+    ultimoComplemento_.insert(ChaveVinculo(ds->Fields(0).AsInteger(), ds->Fields(1).AsInt64(),
+                                           ds->Fields(2).AsInt64(), ds->Fields(3).AsInteger(),
+                                           ds->Fields(4).AsDateTime()),
+                              static_cast<int>(ds->Fields(5).AsInt64()));
+  // Only links whose worker is stored count, as in the check's own query.
+  primeiraAdmissao_.clear();
+  ds = IbxUtils->AbrirConsulta(QStringLiteral(
+      "SELECT V.NU_PIS, MIN(V.DT_ADMISSAO_VINCULO) FROM QZLTBG04_VINCULO_EMPREGATICIO V JOIN "
+      "QZLTBG03_EMPREGADO E ON E.NU_PIS = V.NU_PIS GROUP BY V.NU_PIS"));
+  for (ds->First(); !ds->Eof(); ds->Next())
+    primeiraAdmissao_.insert(ds->Fields(0).AsInt64(), ds->Fields(1).AsDateTime());
 }
 
 bool TArqFolha::ChecarUmaVez(const QString &chave, TNegocio &objeto,
@@ -801,6 +827,7 @@ void TArqFolha::ValidarTrabalhador(const QString &l) {
   PreencherTrabalhador(t, l, ultFpas_);
   TVinculo &v = t.Vinculo();
   TRescisao &r = v.Rescisao();
+  r.DefinirAliquotas(&aliquotas_);
   ultNascimento_ = t.DT_NASCIMENTO;
   ultDissidio_ = r.DT_DISSIDIO;
   ultOpcao_ = v.DT_OPCAO;
@@ -822,7 +849,8 @@ void TArqFolha::ValidarTrabalhador(const QString &l) {
   const QString adm = CampoLinha(l, 44, 8);
   const auto doPis = trabalhadoresPorPis_.constFind(t.NU_PIS);
   static const TArrRegRegistro nenhum;
-  if (!v.ValidarDataAdmissao(true, doPis != trabalhadoresPorPis_.constEnd() ? &*doPis : &nenhum))
+  if (!v.ValidarDataAdmissao(true, doPis != trabalhadoresPorPis_.constEnd() ? &*doPis : &nenhum,
+                             primeiraAdmissao_.value(v.NU_PIS, NullDate)))
     RegistrarCodigo(v, v.CodigoErro == QStringLiteral("0443") ? CampoLinha(l, 139, 8) : adm);
   const QString cat = CampoLinha(l, 52, 2);
   const QString categoria = QString::number(v.NU_CATEGORIA);
@@ -869,8 +897,16 @@ void TArqFolha::ValidarTrabalhador(const QString &l) {
                       v, [&v] { return v.ValidarMovimentacao(); }),
          mov);
   const QString dtMov = CampoLinha(l, 165, 8);
-  if (ChecarData(dtMov, QStringLiteral("Data Movimento: "), d))
-    codigo(v, v.ValidarDataMovimentacao(), dtMov);
+  if (ChecarData(dtMov, QStringLiteral("Data Movimento: "), d)) {
+    // A key without a stored date matches no stored link.
+    const int ultimo =
+        v.DT_ADMISSAO_VINCULO > 0
+            ? ultimoComplemento_.value(ChaveVinculo(v.NU_TIPO_INSO_EMPRA, v.NU_INSCRICAO, v.NU_PIS,
+                                                    v.NU_CATEGORIA, v.DT_ADMISSAO_VINCULO),
+                                       0)
+            : 0;
+    codigo(v, v.ValidarDataMovimentacao(ultimo), dtMov);
+  }
   codigo(
       v,
       ChecarUmaVez(QStringLiteral("saque|%1|%2|%3").arg(v.CO_SAQUE, v.CO_MOVIMENTACAO, categoria),
@@ -1044,7 +1080,7 @@ bool TArqFolha::GravarInformacoes() {
     IbxUtils->IniciarTransacao();
   ReiniciarChaves();
   const int n = Linhas.size();
-  int falha = 0;
+  int falha = 0; // line of the first failed write
   // The states are read once, before anything of this import is written.
   estadosAnteriores_.clear();
   {
@@ -1056,7 +1092,8 @@ bool TArqFolha::GravarInformacoes() {
                                              ds->Fields(2).AsInt64(), ds->Fields(3).AsInteger(),
                                              ds->Fields(4).AsDateTime()),
                                 ds->Fields(5).AsInteger());
-  }                      // line of the first failed write
+  }
+  CarregarGravadosGravacao();
   QString codigoFalha;   // message code of the object that failed
   QString conteudoFalha; // content for 372
   try {
@@ -1132,6 +1169,22 @@ bool TArqFolha::GravarInformacoes() {
   return false;
 }
 
+void TArqFolha::CarregarGravadosGravacao() {
+  trabalhadoresGravados_.clear();
+  TDataSetPtr ds = IbxUtils->AbrirConsulta(QStringLiteral("SELECT NU_PIS FROM QZLTBG03_EMPREGADO"));
+  for (ds->First(); !ds->Eof(); ds->Next())
+    trabalhadoresGravados_.insert(ds->Fields(0).AsInt64());
+  chavesComDependentes_.clear();
+  ds = IbxUtils->AbrirConsulta(QStringLiteral(
+      "SELECT NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NU_PIS, NU_CATEGORIA, DT_ADMISSAO_VINCULO FROM "
+      "QZLTBG22_EMPREGADO_CNSGTRA UNION SELECT NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NU_PIS, "
+      "NU_CATEGORIA, DT_ADMISSAO_VINCULO FROM QZLTBG30_REPOSICAO_VAGA"));
+  for (ds->First(); !ds->Eof(); ds->Next())
+    chavesComDependentes_.insert(ChaveVinculo(ds->Fields(0).AsInteger(), ds->Fields(1).AsInt64(),
+                                              ds->Fields(2).AsInt64(), ds->Fields(3).AsInteger(),
+                                              ds->Fields(4).AsDateTime()));
+}
+
 bool TArqFolha::GravarHeader() {
   TResponsavel &r = *responsavel_;
   const QString &l = Linhas.at(linha_ - 1);
@@ -1183,12 +1236,21 @@ bool TArqFolha::GravarTrabalhador() {
   ultDissidio_ = v.Rescisao().DT_DISSIDIO;
   const QString chave = CondicaoVinculo(v.NU_TIPO_INSO_EMPRA, v.NU_INSCRICAO, v.NU_PIS,
                                         v.NU_CATEGORIA, v.DT_ADMISSAO_VINCULO);
+  const QString chaveVinculo = ChaveVinculo(v.NU_TIPO_INSO_EMPRA, v.NU_INSCRICAO, v.NU_PIS,
+                                            v.NU_CATEGORIA, v.DT_ADMISSAO_VINCULO);
   // The state the link had before this import decides what is kept.
-  const auto estado = estadosAnteriores_.constFind(ChaveVinculo(
-      v.NU_TIPO_INSO_EMPRA, v.NU_INSCRICAO, v.NU_PIS, v.NU_CATEGORIA, v.DT_ADMISSAO_VINCULO));
+  const auto estado = estadosAnteriores_.constFind(chaveVinculo);
   if (estado == estadosAnteriores_.constEnd()) {
     NovoNo = true;
-    return t.Incluir();
+    // The file holds each link once (the checks refuse repeated keys), so a
+    // link not stored before the import is not stored now either.
+    TTrabalhador::TSituacaoGravada situacao;
+    situacao.TrabalhadorGravado = trabalhadoresGravados_.contains(v.NU_PIS);
+    situacao.DependentesGravados = chavesComDependentes_.contains(chaveVinculo);
+    if (!t.Incluir(situacao))
+      return false;
+    trabalhadoresGravados_.insert(v.NU_PIS);
+    return true;
   }
   const int anterior = *estado;
   // A link of a closed run goes back to the next run with its new data.

@@ -6,6 +6,7 @@
 // record contents, writing) and the database is written only when the whole
 // file is free of inconsistencies, in one transaction.
 #include "UnArquivo.h"
+#include "collection/unTAliquotaDeposito.h"
 #include "unRegRegistro.h"
 
 #include <QHash>
@@ -96,6 +97,19 @@ private:
   // looks for the other links of the same worker, and handing it only those
   // keeps a large file from being scanned once per worker.
   QHash<QString, TArrRegRegistro> trabalhadoresPorPis_;
+  // What the record checks would otherwise look up once per worker record,
+  // read in bulk when the contents pass starts (nothing is written until the
+  // whole file passes): the deposit rate table, the latest month (yyyymm) of
+  // the stored complements of each stored link by link key, and the earliest
+  // stored admission of each worker by PIS.
+  TTabelaAliquotas aliquotas_;
+  QHash<QString, int> ultimoComplemento_;
+  QHash<qint64, TDateTime> primeiraAdmissao_;
+  // Read when the writing pass starts and kept up to date by it: the PIS of
+  // the stored workers, and the keys under which contract or vacancy rows are
+  // stored, so that inserting a new link makes no lookup of its own.
+  QSet<qint64> trabalhadoresGravados_;
+  QSet<QString> chavesComDependentes_;
 
   void CriarObjetos();
   void LiberarObjetos();
@@ -116,6 +130,8 @@ private:
 
   // Runs a check once per distinct input; later calls give its code again.
   bool ChecarUmaVez(const QString &chave, TNegocio &objeto, const std::function<bool()> &check);
+  void CarregarGravadosValidacao();
+  void CarregarGravadosGravacao();
   bool ValidarOrdem(int tipo, const QString &linha);
   void ValidarHeader(const QString &linha);
   void ValidarEmpresa(const QString &linha);

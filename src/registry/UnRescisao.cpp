@@ -1,5 +1,6 @@
 #include "UnRescisao.h"
 
+#include "collection/unTAliquotaDeposito.h"
 #include "core/unUtilitarios.h"
 #include "unVinculo.h"
 
@@ -396,29 +397,19 @@ bool TRescisao::CarregarPorChave(int Tipo, int Categoria, TDateTime DtAdmissao, 
 
 void TRescisao::ConsultarAliquota(bool UsarRemuneracaoMinima, std::array<double, 2> &Resultado,
                                   TDateTime Mes) {
-  const QString mes = Utilitarios.DataFormatada(QStringLiteral("yyyymm"), true, Mes);
-  if (mes.isEmpty())
+  if (!(Mes > 0))
     return;
-  const TDataSetPtr ds = Ibx->AbrirConsulta(
-      QStringLiteral("SELECT AA_COMPETENCIA_ALIQUOTA, MM_COMPETENCIA_ALIQUOTA, PC_ALIQUOTA, "
-                     "VR_REMUNERACAO_MINIMA, VR_SALDO_RESCISORIO_MINIMO FROM "
-                     "QZLTBT14_ALIQUOTA_CALCULO_DPSTO WHERE NU_CATEGORIA = %1 ORDER BY "
-                     "AA_COMPETENCIA_ALIQUOTA DESC, MM_COMPETENCIA_ALIQUOTA DESC")
-          .arg(static_cast<int>(NU_CATEGORIA)));
-  for (ds->First(); !ds->Eof(); ds->Next()) {
-    const QString inicio =
-        QString::number(ds->FieldByName(QStringLiteral("AA_COMPETENCIA_ALIQUOTA")).AsInteger()) +
-        QString::number(ds->FieldByName(QStringLiteral("MM_COMPETENCIA_ALIQUOTA")).AsInteger())
-            .rightJustified(2, u'0');
-    if (inicio <= mes) {
-      Resultado[0] =
-          ds->FieldByName(UsarRemuneracaoMinima ? QStringLiteral("VR_REMUNERACAO_MINIMA")
-                                                : QStringLiteral("VR_SALDO_RESCISORIO_MINIMO"))
-              .AsFloat();
-      Resultado[1] = ds->FieldByName(QStringLiteral("PC_ALIQUOTA")).AsFloat();
-      return;
-    }
+  TTabelaAliquotas lida;
+  const TTabelaAliquotas *tabela = Aliquotas;
+  if (!tabela) {
+    lida.Carregar(Ibx);
+    tabela = &lida;
   }
+  const TAliquotaDeposito *a = tabela->Vigente(NU_CATEGORIA, Mes);
+  if (!a)
+    return;
+  Resultado[0] = UsarRemuneracaoMinima ? a->VR_REMUNERACAO_MINIMA : a->VR_SALDO_RESCISORIO_MINIMO;
+  Resultado[1] = a->PC_ALIQUOTA;
 }
 
 bool TRescisao::LimparCalculos(int Tipo, qint64 Inscricao, TDateTime DtAdmissao, int Categoria,

@@ -9,6 +9,7 @@
 #include <memory>
 
 class TVinculo;
+class TTabelaAliquotas;
 
 class TRescisao : public TNegocio {
 public:
@@ -92,9 +93,14 @@ public:
                         qint64 Inscricao);
   // Rate row of the record's category in force in Mes: Resultado[0] the
   // minimum remuneration (UsarRemuneracaoMinima) or minimum balance,
-  // Resultado[1] the rate. Left as passed when no row applies.
+  // Resultado[1] the rate. Left as passed when no row applies. Reads the rate
+  // table unless one was handed over; raises EBancoDados.
   void ConsultarAliquota(bool UsarRemuneracaoMinima, std::array<double, 2> &Resultado,
                          TDateTime Mes);
+  // A rate table already read, for a caller that checks many records in one
+  // action (the payroll import); it must outlive the checks. Null: each
+  // check reads the table.
+  void DefinirAliquotas(const TTabelaAliquotas *Tabela) { Aliquotas = Tabela; }
   // Clears the calculated parcels of the links in states 2 and 3; a negative
   // Tipo (or Inscricao) means every company, a negative PIS every link of it.
   bool LimparCalculos(int Tipo, qint64 Inscricao, TDateTime DtAdmissao, int Categoria, qint64 PIS);
@@ -108,6 +114,7 @@ public:
 private:
   std::unique_ptr<TVinculo> FVinculo;
   TVinculo *VinculoExterno = nullptr;
+  const TTabelaAliquotas *Aliquotas = nullptr;
   // Minimum-remuneration test: "0447" (rate 2) / "0448" (rate 8).
   void TestarRemuneracaoMinima(double Valor, TDateTime Mes);
 };

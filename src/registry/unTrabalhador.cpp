@@ -1,10 +1,10 @@
 #include "unTrabalhador.h"
 
 #include "UnRescisao.h"
+#include "core/unTransacao.h"
 #include "core/unUtilitarios.h"
 #include "unEmpresa.h"
 #include "unEstabelecimento.h"
-#include "core/unTransacao.h"
 #include "unVinculo.h"
 
 TListaConsignacoes ListaConsignacoes = ListaConsignacoesVazia();
@@ -472,7 +472,7 @@ void TTrabalhador::GravarTrabalhador(bool Novo) {
   Ibx->ExecutarSQL(sql + QStringLiteral(" WHERE NU_PIS = ") + QString::number(PisNumero()));
 }
 
-void TTrabalhador::GravarVinculo(bool Novo) {
+void TTrabalhador::GravarVinculo(bool Novo, bool LimparDependentes) {
   TVinculo &v = Vinculo();
   v.NU_PIS = PisNumero();
   if (v.IC_CONSIGNADO.trimmed().isEmpty())
@@ -485,11 +485,11 @@ void TTrabalhador::GravarVinculo(bool Novo) {
   v.IC_REPOSICAO_VAGAS = reposicao;
   if (v.IC_CONSIGNADO.trimmed().toUpper() == QLatin1String("S"))
     GravarConsignacoes();
-  else
+  else if (LimparDependentes)
     ExcluirConsignacoes();
   if (reposicao.trimmed().toUpper() == QLatin1String("S"))
     GravarReposicaoVaga();
-  else
+  else if (LimparDependentes)
     ExcluirReposicaoVaga();
   TRescisao &r = v.Rescisao();
   r.NU_TIPO_INSO_EMPRA = v.NU_TIPO_INSO_EMPRA;
@@ -502,18 +502,32 @@ void TTrabalhador::GravarVinculo(bool Novo) {
 }
 
 bool TTrabalhador::Incluir() {
+  return IncluirNovo(nullptr);
+}
+
+bool TTrabalhador::Incluir(const TSituacaoGravada &Situacao) {
+  return IncluirNovo(&Situacao);
+}
+
+bool TTrabalhador::IncluirNovo(const TSituacaoGravada *Conhecida) {
   CodigoErro.clear();
   Vinculo().NU_PIS = PisNumero();
   try {
     TEscopoTransacao transacao(Ibx);
-    if (VinculoJaCadastrado())
-      return false;
-    const bool novo =
-        Ibx->AbrirConsulta(QStringLiteral("SELECT NU_PIS FROM QZLTBG03_EMPREGADO WHERE NU_PIS = ") +
-                           QString::number(PisNumero()))
-            ->IsEmpty();
-    GravarTrabalhador(novo);
-    GravarVinculo(true);
+    TSituacaoGravada situacao;
+    if (Conhecida) {
+      situacao = *Conhecida;
+    } else {
+      if (VinculoJaCadastrado())
+        return false;
+      situacao.TrabalhadorGravado =
+          !Ibx->AbrirConsulta(
+                  QStringLiteral("SELECT NU_PIS FROM QZLTBG03_EMPREGADO WHERE NU_PIS = ") +
+                  QString::number(PisNumero()))
+               ->IsEmpty();
+    }
+    GravarTrabalhador(!situacao.TrabalhadorGravado);
+    GravarVinculo(true, situacao.DependentesGravados);
     transacao.Confirmar();
     return true;
   } catch (const EBancoDados &) {

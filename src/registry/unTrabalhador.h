@@ -84,6 +84,16 @@ public:
   // exists. A database error sets "0144" and is raised again; nothing of the
   // save remains.
   bool Incluir();
+  // What a caller that read the stored rows in bulk beforehand (the payroll
+  // import) knows about a link it is about to insert, which it vouches is not
+  // stored: the insert then makes no lookup of its own.
+  struct TSituacaoGravada {
+    bool TrabalhadorGravado = false; // the worker's row exists
+    // Contract or vacancy rows are stored under the link's key (left by an
+    // earlier link of that key); when false there is nothing to clear first.
+    bool DependentesGravados = true;
+  };
+  bool Incluir(const TSituacaoGravada &Situacao);
   // Updates the worker and, unless SomenteTrabalhador, the link with its
   // contracts, vacancy data and termination information.
   bool Alterar(bool SomenteTrabalhador);
@@ -118,7 +128,10 @@ private:
   qint64 PisNumero() const;
   QString CondicaoVinculoAtual() const;
   void GravarTrabalhador(bool Novo);
-  // The link row and its dependents (contracts, vacancy, termination row).
-  void GravarVinculo(bool Novo);
+  // The link row and its dependents (contracts, vacancy, termination row);
+  // the stored contract and vacancy rows of the key are cleared unless the
+  // caller knows there are none.
+  void GravarVinculo(bool Novo, bool LimparDependentes = true);
+  bool IncluirNovo(const TSituacaoGravada *Conhecida);
   void CarregarSQL(const QString &condicao, const QString &ordem);
 };

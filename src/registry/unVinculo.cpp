@@ -9,6 +9,8 @@
 #include "unTResponsavel.h"
 #include "unTrabalhador.h"
 
+#include <cmath>
+
 namespace {
 
 TDateTime Data(int dia, int mes, int ano) {
@@ -339,7 +341,8 @@ bool TVinculo::ValidarSaque() {
   return CodigoErro.isEmpty();
 }
 
-bool TVinculo::ValidarDataAdmissao(bool VerificarTrabalhador, const TArrRegRegistro *Registros) {
+bool TVinculo::ValidarDataAdmissao(bool VerificarTrabalhador, const TArrRegRegistro *Registros,
+                                   std::optional<TDateTime> PrimeiraAdmissaoGravada) {
   CodigoErro.clear();
   const TDateTime adm = DT_ADMISSAO_VINCULO;
   const TResultadoData r = VerificarData(adm);
@@ -379,13 +382,19 @@ bool TVinculo::ValidarDataAdmissao(bool VerificarTrabalhador, const TArrRegRegis
           }
         }
       }
-      if (ContagemPositiva(
-              QStringLiteral("SELECT COUNT(*) AS TOTAL_PIS FROM "
-                             "QZLTBG04_VINCULO_EMPREGATICIO VINC JOIN "
-                             "QZLTBG03_EMPREGADO EMPREG ON EMPREG.NU_PIS = VINC.NU_PIS "
-                             "WHERE VINC.NU_PIS = %1 AND VINC.DT_ADMISSAO_VINCULO < %2")
-                  .arg(NU_PIS)
-                  .arg(Utilitarios.DataSQL(nasc))))
+      // Some stored link of the worker began before the birth (days compared).
+      const bool gravadaAntes =
+          PrimeiraAdmissaoGravada
+              ? *PrimeiraAdmissaoGravada != NullDate &&
+                    std::floor(*PrimeiraAdmissaoGravada) < std::floor(nasc)
+              : ContagemPositiva(
+                    QStringLiteral("SELECT COUNT(*) AS TOTAL_PIS FROM "
+                                   "QZLTBG04_VINCULO_EMPREGATICIO VINC JOIN "
+                                   "QZLTBG03_EMPREGADO EMPREG ON EMPREG.NU_PIS = VINC.NU_PIS "
+                                   "WHERE VINC.NU_PIS = %1 AND VINC.DT_ADMISSAO_VINCULO < %2")
+                        .arg(NU_PIS)
+                        .arg(Utilitarios.DataSQL(nasc)));
+      if (gravadaAntes)
         CodigoErro = QStringLiteral("0443");
     }
   }
@@ -434,7 +443,7 @@ bool TVinculo::ValidarDataOpcao() {
   return true;
 }
 
-bool TVinculo::ValidarDataMovimentacao() {
+bool TVinculo::ValidarDataMovimentacao(std::optional<int> UltimoComplementoGravado) {
   CodigoErro.clear();
   const TDateTime mov = DT_MOVIMENTACAO_VINCULO;
   switch (VerificarData(mov)) {
@@ -459,6 +468,11 @@ bool TVinculo::ValidarDataMovimentacao() {
     CodigoErro = QStringLiteral("0393");
 
   // No balance complement may refer to a month after the termination.
+  if (UltimoComplementoGravado) {
+    if (*UltimoComplementoGravado > 0 && *UltimoComplementoGravado > AnoMes(mov))
+      CodigoErro = QStringLiteral("0441");
+    return CodigoErro.isEmpty();
+  }
   try {
     TComplementoSaldo complemento;
     complemento.DefinirChave(NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NU_PIS, NU_CATEGORIA,

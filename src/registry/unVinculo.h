@@ -9,6 +9,7 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class TEmpresa;
 class TTrabalhador;
@@ -88,9 +89,16 @@ public:
   bool ValidarCBO();
   bool ValidarMovimentacao();
   bool ValidarSaque();
-  bool ValidarDataAdmissao(bool VerificarTrabalhador, const TArrRegRegistro *Registros = nullptr);
+  // PrimeiraAdmissaoGravada: the earliest admission among the stored links of
+  // the worker (NullDate when none), for a caller that read them in bulk;
+  // without it the check counts them in the database.
+  bool ValidarDataAdmissao(bool VerificarTrabalhador, const TArrRegRegistro *Registros = nullptr,
+                           std::optional<TDateTime> PrimeiraAdmissaoGravada = std::nullopt);
   bool ValidarDataOpcao();
-  bool ValidarDataMovimentacao();
+  // UltimoComplementoGravado: the latest month (yyyymm) of the link's stored
+  // balance complements (0 when none), for a caller that read them in bulk;
+  // without it the check reads the link's complements.
+  bool ValidarDataMovimentacao(std::optional<int> UltimoComplementoGravado = std::nullopt);
   bool ValidarInicioAvisoPrevio();
   bool ValidarAvisoPrevio();
   bool ValidarHorasSemanais();

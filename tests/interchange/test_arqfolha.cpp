@@ -529,6 +529,70 @@ TEST_F(FolhaTeste, ReimportacaoGuardaOQueOEstadoAnteriorDecide) {
   EXPECT_EQ(Contar("FROM QZLTBG05_ALTERACAO_CADASTRAL"), 0);
 }
 
+TEST_F(FolhaTeste, ReimportacaoConfereComplementosEAdmissoesGravados) {
+  const QStringList linhas = Gerar({"--empresas", "1", "--vinculos", "2", "--semente", "9"});
+  const QString caminho = Gravar(linhas);
+  ASSERT_TRUE(Importar(caminho));
+  const int la = IndiceTipo(linhas, "40", 1), lb = IndiceTipo(linhas, "40", 2);
+  const QString a = C(linhas.at(la - 1), 33, 11), b = C(linhas.at(lb - 1), 33, 11);
+  // Link A has a stored complement after its termination; worker B has a
+  // second stored link (not in the file) admitted before B's birth.
+  Executar("INSERT INTO QZLTBG07_COMPLEMENTO_SALDO (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NU_PIS, "
+           "NU_CATEGORIA, DT_ADMISSAO_VINCULO, NU_COMPLEMENTO, AA_COMPETENCIA, MM_COMPETENCIA, "
+           "VR_REMUNERACAO, VR_DEPOSITO) SELECT NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NU_PIS, "
+           "NU_CATEGORIA, DT_ADMISSAO_VINCULO, 1, 2099, 1, 100, 8 FROM "
+           "QZLTBG04_VINCULO_EMPREGATICIO WHERE NU_PIS = " +
+           a);
+  Executar("INSERT INTO QZLTBG04_VINCULO_EMPREGATICIO (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NU_PIS, "
+           "NU_CATEGORIA, DT_ADMISSAO_VINCULO, IC_ESTADO_MOVIMENTO) SELECT NU_TIPO_INSO_EMPRA, "
+           "NU_INSCRICAO, NU_PIS, NU_CATEGORIA, '1901-01-02', 0 FROM "
+           "QZLTBG04_VINCULO_EMPREGATICIO WHERE NU_PIS = " +
+           b);
+  const int antes = LinhasCadastro();
+  EXPECT_FALSE(Importar(caminho));
+  EXPECT_EQ(LinhasCadastro(), antes);
+  bool complemento = false, admissao = false;
+  for (const TInconsistenciaLida &i : Inconsistencias()) {
+    complemento |= i.Mensagem == 441 && i.Linha == la;
+    admissao |= i.Mensagem == 443 && i.Linha == lb;
+  }
+  EXPECT_TRUE(complemento);
+  EXPECT_TRUE(admissao);
+}
+
+TEST_F(FolhaTeste, TrabalhadorJaGravadoOuRepetidoEDependentesDeChaveNova) {
+  // One link per company; the third link is the second one's worker again.
+  QStringList linhas =
+      Gerar({"--empresas", "3", "--vinculos", "3", "--complementos", "0", "--semente", "5"});
+  const int l1 = IndiceTipo(linhas, "40", 1), l2 = IndiceTipo(linhas, "40", 2),
+            l3 = IndiceTipo(linhas, "40", 3);
+  const QString p1 = C(linhas.at(l1 - 1), 33, 11), p2 = C(linhas.at(l2 - 1), 33, 11);
+  Trocar(linhas, l3, 33, p2);
+  const QString &v3 = linhas.at(l3 - 1);
+  // Worker 1 is stored without links; contract and vacancy rows were left
+  // under the third link's key.
+  Executar("INSERT INTO QZLTBG03_EMPREGADO (NU_PIS, NO_EMPREGADO) VALUES (" + p1 +
+           ", 'NOME ANTIGO')");
+  const QString chave = C(v3, 3, 1) + ", " + C(v3, 4, 14) + ", " + p2 + ", " + C(v3, 52, 2) +
+                        ", '" + Iso(C(v3, 44, 8)) + "'";
+  Executar("INSERT INTO QZLTBG22_EMPREGADO_CNSGTRA (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NU_PIS, "
+           "NU_CATEGORIA, DT_ADMISSAO_VINCULO, CO_INSTITUICAO_CNSGTRA, NU_CONTRATO) VALUES (" +
+           chave + ", '1', 'C1')");
+  Executar("INSERT INTO QZLTBG30_REPOSICAO_VAGA (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NU_PIS, "
+           "NU_CATEGORIA, DT_ADMISSAO_VINCULO, NU_REPOSICAO_VAGA) VALUES (" +
+           chave + ", 1)");
+  ASSERT_TRUE(Importar(Gravar(linhas)));
+  EXPECT_EQ(Contar("FROM QZLTBG04_VINCULO_EMPREGATICIO"), 3);
+  EXPECT_EQ(Contar("FROM QZLTBG03_EMPREGADO"), 2);
+  EXPECT_EQ(Valor("SELECT NO_EMPREGADO FROM QZLTBG03_EMPREGADO WHERE NU_PIS = " + p1),
+            Aparado(C(linhas.at(l1 - 1), 54, 70)));
+  // The last record of a worker gives the stored worker data.
+  EXPECT_EQ(Valor("SELECT NO_EMPREGADO FROM QZLTBG03_EMPREGADO WHERE NU_PIS = " + p2),
+            Aparado(C(v3, 54, 70)));
+  EXPECT_EQ(Contar("FROM QZLTBG22_EMPREGADO_CNSGTRA"), 0);
+  EXPECT_EQ(Contar("FROM QZLTBG30_REPOSICAO_VAGA"), 0);
+}
+
 TEST_F(FolhaTeste, MensagemAusenteInterrompeCom0396) {
   QStringList linhas = Gerar({"--empresas", "1", "--vinculos", "2"});
   Trocar(linhas, 1, 54, QStringLiteral("1"));

@@ -1,6 +1,7 @@
 // Termination information: its checks (with the rate-table minimums), load
 // and clearing of the calculated parcels; registration changes: the worker
 // name divergence from recording to resolution.
+#include "collection/unTAliquotaDeposito.h"
 #include "registry/unAlteracaoCadastral.h"
 #include "test_reg2_apoio.h"
 
@@ -200,6 +201,20 @@ TEST_F(Reg2Rescisao, AliquotaVigente) {
   EXPECT_EQ(a[1], 2);
   EXPECT_EQ(a[0], 10);
   r.ConsultarAliquota(false, a, D(1, 2, 2003));
+  EXPECT_EQ(a[1], 8);
+  EXPECT_EQ(a[0], 5);
+  // A row stored later is seen by the next lookup; a table handed over keeps
+  // what it read.
+  TTabelaAliquotas lida;
+  lida.Carregar(IbxUtils);
+  Executar("INSERT INTO QZLTBT14_ALIQUOTA_CALCULO_DPSTO (NU_CATEGORIA, AA_COMPETENCIA_ALIQUOTA, "
+           "MM_COMPETENCIA_ALIQUOTA, PC_ALIQUOTA, VR_REMUNERACAO_MINIMA, "
+           "VR_SALDO_RESCISORIO_MINIMO) VALUES (4, 2003, 3, 3, 11, 6)");
+  r.ConsultarAliquota(false, a, D(1, 3, 2003));
+  EXPECT_EQ(a[1], 3);
+  EXPECT_EQ(a[0], 6);
+  r.DefinirAliquotas(&lida);
+  r.ConsultarAliquota(false, a, D(1, 3, 2003));
   EXPECT_EQ(a[1], 8);
   EXPECT_EQ(a[0], 5);
 }
