@@ -322,13 +322,20 @@ QString TUtilitarios::DataSQL(TDateTime data, bool SoData, bool ComMilissegundos
   // NullDate, the "not a date" value and the zero day all mean "no date".
   if (!DataDefinida(data) || !(data > 0))
     return QStringLiteral("NULL");
+  // A date alone needs no time of day: building a local date-time reads the
+  // time zone, which every statement with a date would pay for.
+  if (SoData) {
+    const QDate d = DataParaQDate(data);
+    return d.isValid() ? u'\'' + d.toString(QStringLiteral("yyyy-MM-dd")) + u'\''
+                       : QStringLiteral("NULL");
+  }
   const QDateTime dt = DataParaQDateTime(data);
   if (!dt.isValid())
     return QStringLiteral("NULL");
-  QString formato = QStringLiteral("yyyy-MM-dd");
-  if (!SoData)
-    formato += ComMilissegundos ? QStringLiteral(" HH:mm:ss.zzz") : QStringLiteral(" HH:mm:ss");
-  return u'\'' + dt.toString(formato) + u'\'';
+  return u'\'' +
+         dt.toString(ComMilissegundos ? QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")
+                                      : QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
+         u'\'';
 }
 
 QString TUtilitarios::ListaInteiros(const QList<int> &valores) {

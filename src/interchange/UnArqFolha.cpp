@@ -57,7 +57,10 @@ TDateTime DataCampo(const QString &s) {
     return NullDate;
   if (s.size() != 8 || !U::SomenteNumeros(s))
     return DataNaoValida;
-  const QDate d = QDate::fromString(s, QStringLiteral("ddMMyyyy"));
+  // Eight digits: read as numbers, not through the general date parser, which
+  // cost more than any other step of checking a worker record.
+  const QDate d(QStringView(s).mid(4, 4).toInt(), QStringView(s).mid(2, 2).toInt(),
+                QStringView(s).left(2).toInt());
   return d.isValid() ? QDateParaData(d) : DataNaoValida;
 }
 
