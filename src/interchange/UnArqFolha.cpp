@@ -644,25 +644,7 @@ void TArqFolha::ValidarHeader(const QString &l) {
     RegistrarCodigo(r, CampoLinha(l, 70, 30));
   if (!r.ValidarNomeContato())
     RegistrarCodigo(r, CampoLinha(l, 100, 20));
-  TEndereco &e = r.Endereco();
-  if (!e.ValidarLogradouro())
-    RegistrarCodigo(e, CampoLinha(l, 120, 50));
-  if (!e.ValidarBairro())
-    RegistrarCodigo(e, CampoLinha(l, 170, 20));
-  const QString cep = CampoLinha(l, 190, 8);
-  if (ChecarDigitos(cep, 8, QStringLiteral("CEP: ")) && !e.ValidarCEP())
-    RegistrarCodigo(e, cep);
-  if (!e.ValidarMunicipio())
-    RegistrarCodigo(e, CampoLinha(l, 198, 20));
-  if (!e.ValidarUF())
-    RegistrarCodigo(e, CampoLinha(l, 218, 2));
-  const QString fone = CampoLinha(l, 220, 12);
-  if (ChecarDigitos(fone, 12, QStringLiteral("Telefone: "))) {
-    if (!r.ValidarTelefone())
-      RegistrarCodigo(r, fone);
-    if (!r.ValidarDDD())
-      RegistrarCodigo(r, fone);
-  }
+  ValidarEnderecoTelefone(r, l, 120);
   if (!r.ValidarEmail())
     RegistrarCodigo(r, CampoLinha(l, 232, 60));
   const QString data = CampoLinha(l, 292, 8);
@@ -682,6 +664,29 @@ void TArqFolha::ValidarHeader(const QString &l) {
   ChecarFimRegistro(l);
 }
 
+void TArqFolha::ValidarEnderecoTelefone(TEstabelecimento &est, const QString &l, int inicio) {
+  // Records 00 and 10 share this block's layout; only its starting column differs.
+  TEndereco &end = est.Endereco();
+  if (!end.ValidarLogradouro())
+    RegistrarCodigo(end, CampoLinha(l, inicio, 50));
+  if (!end.ValidarBairro())
+    RegistrarCodigo(end, CampoLinha(l, inicio + 50, 20));
+  const QString cep = CampoLinha(l, inicio + 70, 8);
+  if (ChecarDigitos(cep, 8, QStringLiteral("CEP: ")) && !end.ValidarCEP())
+    RegistrarCodigo(end, cep);
+  if (!end.ValidarMunicipio())
+    RegistrarCodigo(end, CampoLinha(l, inicio + 78, 20));
+  if (!end.ValidarUF())
+    RegistrarCodigo(end, CampoLinha(l, inicio + 98, 2));
+  const QString fone = CampoLinha(l, inicio + 100, 12);
+  if (ChecarDigitos(fone, 12, QStringLiteral("Telefone: "))) {
+    if (!est.ValidarTelefone())
+      RegistrarCodigo(est, fone);
+    if (!est.ValidarDDD())
+      RegistrarCodigo(est, fone);
+  }
+}
+
 void TArqFolha::ValidarEmpresa(const QString &l) {
   TEmpresa &e = *empresa_;
   PreencherEmpresa(e, l);
@@ -690,25 +695,7 @@ void TArqFolha::ValidarEmpresa(const QString &l) {
     Registrar(13, zeros);
   if (!e.ValidarRazaoSocial())
     RegistrarCodigo(e, CampoLinha(l, 54, 40));
-  TEndereco &end = e.Endereco();
-  if (!end.ValidarLogradouro())
-    RegistrarCodigo(end, CampoLinha(l, 94, 50));
-  if (!end.ValidarBairro())
-    RegistrarCodigo(end, CampoLinha(l, 144, 20));
-  const QString cep = CampoLinha(l, 164, 8);
-  if (ChecarDigitos(cep, 8, QStringLiteral("CEP: ")) && !end.ValidarCEP())
-    RegistrarCodigo(end, cep);
-  if (!end.ValidarMunicipio())
-    RegistrarCodigo(end, CampoLinha(l, 172, 20));
-  if (!end.ValidarUF())
-    RegistrarCodigo(end, CampoLinha(l, 192, 2));
-  const QString fone = CampoLinha(l, 194, 12);
-  if (ChecarDigitos(fone, 12, QStringLiteral("Telefone: "))) {
-    if (!e.ValidarTelefone())
-      RegistrarCodigo(e, fone);
-    if (!e.ValidarDDD())
-      RegistrarCodigo(e, fone);
-  }
+  ValidarEnderecoTelefone(e, l, 94);
   const QString cnae = CampoLinha(l, 206, 7);
   if (ChecarDigitos(cnae, 7, QStringLiteral("CNAE: ")) && !e.ValidarCNAE())
     RegistrarCodigo(e, cnae);

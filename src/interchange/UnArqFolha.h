@@ -9,6 +9,8 @@
 #include "collection/unTAliquotaDeposito.h"
 #include "unRegRegistro.h"
 
+class TEstabelecimento;
+
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -135,6 +137,7 @@ private:
   bool ValidarOrdem(int tipo, const QString &linha);
   void ValidarHeader(const QString &linha);
   void ValidarEmpresa(const QString &linha);
+  void ValidarEnderecoTelefone(TEstabelecimento &est, const QString &linha, int inicio);
   void ValidarTrabalhador(const QString &linha);
   void ValidarComplemento(int tipo, const QString &linha);
   void ValidarTrailer(const QString &linha);
