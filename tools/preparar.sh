@@ -20,6 +20,8 @@ if [ ${#faltam[@]} -gt 0 ]; then
   apt-get install -y -qq --no-install-recommends "${faltam[@]}"
 fi
 build="${VESK_BUILD:-$raiz/build}"
+# Paths relative to the checkout, so that ccache hits across clones and worktrees.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$raiz}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 cmake -S "$raiz" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "$(nproc)"
 echo "Programa: $build/bin/vesk   Banco: $build/bin/BD/VESK.FDB"
