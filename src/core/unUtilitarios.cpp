@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMutex>
 #include <QSettings>
 #include <QThread>
 #include <algorithm>
@@ -892,15 +893,32 @@ QString TUtilitarios::GerarCodigoBarras(double valor, TDateTime pagamento, qint6
   return QStringLiteral("858") + QString::number(Modulo11(semDigito)) + resto;
 }
 
-QString TUtilitarios::GerarIdentificadorGuia(qint64 inscricao) {
-  QThread::sleep(1);
-  const QDateTime agora = QDateTime::currentDateTime();
+namespace {
+QString IdentificadorDoMomento(const QDateTime &agora, qint64 inscricao) {
   const QDate d = agora.date();
   const QTime t = agora.time();
   const int segundos = t.hour() * 3600 + t.minute() * 60 + t.second();
   return QString::number(d.dayOfYear()).rightJustified(3, u'0') + QString::number(d.year() % 10) +
          QString::number(segundos).rightJustified(5, u'0') +
          QString::number(inscricao).rightJustified(14, u'0').mid(1, 7) + u'2';
+}
+} // namespace
+
+QString TUtilitarios::GerarIdentificadorGuia(qint64 inscricao) {
+  // The identifier holds the second and the inscription digits 2-8, so only
+  // a guide of the same root (a branch of the same company) in the same
+  // second could repeat the previous one: only then wait for the next second.
+  static QMutex trava;
+  static QString anterior;
+  QMutexLocker bloqueio(&trava);
+  QString id = IdentificadorDoMomento(QDateTime::currentDateTime(), inscricao);
+  while (id == anterior) {
+    const QTime t = QTime::currentTime();
+    QThread::msleep(std::max(1, 1000 - t.msec()));
+    id = IdentificadorDoMomento(QDateTime::currentDateTime(), inscricao);
+  }
+  anterior = id;
+  return id;
 }
 
 QString TUtilitarios::LinhaDigitavel(const QString &codigoBarras) {

@@ -143,7 +143,8 @@ public:
   // -------------------------------------------------- bar code of the guide
   static int Modulo11(const QString &digitos);
   static QString GerarCodigoBarras(double valor, TDateTime pagamento, qint64 inscricao);
-  // Waits one second first so that two identifiers never share a second.
+  // Never repeats the previous identifier: a guide of the same inscription
+  // root in the same second waits for the next second.
   static QString GerarIdentificadorGuia(qint64 inscricao);
   static QString LinhaDigitavel(const QString &codigoBarras); // 48 digits, "" if not numeric
   static QString DigitosLinha(const QString &codigoBarras);   // the 4 check digits

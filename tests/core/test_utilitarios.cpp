@@ -6,6 +6,8 @@
 #include "support/BancoTeste.h"
 
 #include <QDate>
+#include <QElapsedTimer>
+#include <QSet>
 #include <gtest/gtest.h>
 
 static void PrintTo(const QString &s, std::ostream *os) {
@@ -468,6 +470,23 @@ TEST(CodigoBarras, GerarCodigoBarras) {
   EXPECT_EQ(c.mid(36, 7), "1222333"); // inscription digits 2-8
   EXPECT_EQ(c.right(1), "2");
   EXPECT_EQ(c.at(3).digitValue(), U::Modulo11(c.left(3) + c.mid(4)));
+}
+
+// Different inscription roots never wait; two branches of one root in a row
+// still get different identifiers (the second one waits for the next second).
+TEST(CodigoBarras, IdentificadorEsperaSoPelaMesmaRaiz) {
+  QElapsedTimer relogio;
+  relogio.start();
+  QSet<QString> vistos;
+  for (int i = 0; i < 200; ++i)
+    vistos.insert(U::GerarIdentificadorGuia(10000000000000LL + qint64(i) * 1000000LL + 191));
+  EXPECT_LT(relogio.elapsed(), 500);
+  EXPECT_EQ(vistos.size(), 200);
+  const QString matriz = U::GerarIdentificadorGuia(11222333000181LL);
+  const QString filial = U::GerarIdentificadorGuia(11222333000262LL);
+  EXPECT_EQ(matriz.mid(9, 7), filial.mid(9, 7));
+  EXPECT_NE(matriz, filial);
+  EXPECT_EQ(filial.size(), 17);
 }
 
 // --------------------------------------------------------------- messages --

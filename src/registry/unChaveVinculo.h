@@ -1,0 +1,20 @@
+#pragma once
+// The five-part key of an employment link as one value, so that a list of
+// links (to re-open, to print, to redraw in the tree) never copies the five
+// columns by hand.
+#include "core/unGlobal.h"
+
+#include <QtGlobal>
+
+struct TChaveVinculo {
+  int Tipo = 0;                  // NU_TIPO_INSO_EMPRA: 1 CNPJ, 2 CEI
+  qint64 Inscricao = 0;          // NU_INSCRICAO
+  qint64 PIS = 0;                // NU_PIS
+  int Categoria = 0;             // NU_CATEGORIA
+  TDateTime Admissao = NullDate; // DT_ADMISSAO_VINCULO
+
+  bool operator==(const TChaveVinculo &o) const {
+    return Tipo == o.Tipo && Inscricao == o.Inscricao && PIS == o.PIS && Categoria == o.Categoria &&
+           Admissao == o.Admissao;
+  }
+};
