@@ -429,17 +429,50 @@ qint64 TUtilitarios::SomaCaracteres(const QString &texto) {
   return soma;
 }
 
+namespace {
+// The 15-digit form of x differs from x by at most half a unit of its 15th
+// digit, which is below |x| x 0.5e-14. Far enough from the next whole
+// number, that form has the same whole part as x itself, and the digits need
+// not be written out: the calculation cuts millions of products and nearly
+// all of them are far from a boundary. Closer values take the written form.
+bool CorteDireto(double x, double &inteiro) {
+  const double a = std::fabs(x);
+  if (!(a < 1e15))
+    return false;
+  const double f = std::trunc(a);
+  if (f + 1.0 - a <= a * 1e-14)
+    return false;
+  inteiro = std::copysign(f, x);
+  return true;
+}
+} // namespace
+
 double TUtilitarios::Truncar(int casas, double valor) {
   const double escala = Potencia10(casas);
+  double inteiro = 0;
+  if (CorteDireto(valor * escala, inteiro))
+    return inteiro / escala;
   const Decimal15 d = Decompor(valor * escala);
   if (!d.Valido)
     return valor;
-  const double inteiro = ParteInteira(d, 0).toDouble();
-  const double r = inteiro / escala;
+  const double r = ParteInteira(d, 0).toDouble() / escala;
   return d.Negativo ? -r : r;
 }
 
 qint64 TUtilitarios::ParaCentavos(double valor) {
+  const double x = valor * 100.0;
+  double inteiro = 0;
+  if (CorteDireto(x, inteiro))
+    return static_cast<qint64>(inteiro);
+  // An amount already in whole centavos lies within a few units of the last
+  // binary place of its centavo count, well inside the 15-digit rounding:
+  // that count is the answer. Anything else takes the written form.
+  const double a = std::fabs(x);
+  if (a >= 1.0 && a < 1e15) {
+    const double r = std::nearbyint(x);
+    if (std::fabs(x - r) < a * 0.4e-15)
+      return static_cast<qint64>(r);
+  }
   const Decimal15 d = Decompor(valor * 100.0);
   if (!d.Valido || d.Expoente > 17)
     return 0;

@@ -78,7 +78,7 @@ public:
   // with 15 significant digits, cut at the decimal separator, divided by
   // 10^casas (toward zero). 1234.56 stays 1234.56, 10.999 becomes 10.99.
   static double Truncar(int casas, double valor);
-  // Whole centavos of an amount by the same rule (1234.56 -> 123456).
+  // Whole centavos by the same rule (1234.56 -> 123456); sums: unCentavos.h.
   static qint64 ParaCentavos(double valor);
   // Rounds half away from zero on the 15-significant-digit form.
   static double Arredondar(int casas, double valor);
