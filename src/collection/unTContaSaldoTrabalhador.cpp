@@ -319,12 +319,16 @@ bool TContaSaldoTrabalhador::Incluir(bool atualizarSaldo) {
           .arg(NU_SITUACAO_CONTA_EMPREGADO)
           .arg(NU_SITUACAO_PIS)
           .arg(NU_EMPREGADO_VORDA) +
-      QStringLiteral("%1, %2, %3, (SELECT NO_EMPREGADO FROM QZLTBG03_EMPREGADO WHERE NU_PIS = "
-                     "%4), %5, %6, %7)")
+      QStringLiteral("%1, %2, %3, %4, %5, %6, %7)")
           .arg(Utilitarios.ValorSQL(VR_SALDO_RESCISORIO))
           .arg(AA_MAIOR_COMPETENCIA)
           .arg(Utilitarios.DataSQL(DT_GRAVACAO_ARQUIVO))
-          .arg(NU_PIS)
+          // The worker object, when the caller filled it, carries the name the
+          // bank reported; otherwise the registered one is taken.
+          .arg(trabalhador_ ? Utilitarios.TextoSQL(trabalhador_->NO_EMPREGADO)
+                            : QStringLiteral("(SELECT NO_EMPREGADO FROM QZLTBG03_EMPREGADO "
+                                             "WHERE NU_PIS = %1)")
+                                  .arg(NU_PIS))
           .arg(NU_SITUACAO_CONTA_EMPRESA)
           .arg(NU_EMPRESA_VORDA)
           .arg(Utilitarios.DataSQL(DT_CREDITO_JUROS));

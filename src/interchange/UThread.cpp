@@ -1,6 +1,7 @@
 #include "UThread.h"
 
 #include "UnArqFolha.h"
+#include "collection/unArqCargaSaldo.h"
 #include "core/unFBUtils.h"
 
 #include <exception>
@@ -42,6 +43,17 @@ void TExecucaoArquivo::Executar() {
       f->AtualizarArvore = AtualizarArvore;
       Sucesso = f->Importar();
       CodigoErro = f->CodigoErro;
+    } else if (Operacao == opCargaSaldo) {
+      auto carga = std::make_unique<TArqCargaSaldo>();
+      TArqCargaSaldo *c = carga.get();
+      Objeto = std::move(carga);
+      c->NomeArquivo = NomeArquivo;
+      c->Progresso = Progresso;
+      c->AtualizarArvore = AtualizarArvore;
+      c->DataCarga = Hoje();
+      Sucesso = c->Importar();
+      if (!Sucesso)
+        CodigoErro = c->CodigoErro;
     } else {
       auto it = Fabricas().find(Operacao);
       if (it == Fabricas().end())

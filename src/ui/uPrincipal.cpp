@@ -1,9 +1,11 @@
 #include "uPrincipal.h"
 
+#include "uConsultaSaldoCarregadoIS.h"
 #include "uFrameResumo.h"
 #include "uIcones.h"
 #include "uProgImporta.h"
 #include "uSobre.h"
+#include "uSolicitacaoIS.h"
 
 #include "core/unGlobal.h"
 #include "core/unInicializacao.h"
@@ -67,7 +69,8 @@ const TComando Comandos[] = {
     {"mnSimulacao", "Simulação", nullptr, nullptr, nullptr},
     {"actLocalizar", "&Localizar", nullptr, "localizar", nullptr},
     {"ArquivosEnviadosVorda1", "Arquivos &Gerados para Envio à VORDA", nullptr, nullptr, nullptr},
-    {"SaldoCarregadoIS1", "&Saldo Rescisório", nullptr, nullptr, nullptr},
+    {"SaldoCarregadoIS1", "&Saldo Rescisório", nullptr, nullptr,
+     &TfrmPrincipal::SaldoCarregadoIS1Click},
     {"Empresa2", "&Empresa", nullptr, nullptr, nullptr},
     {"Empregado2", "&Trabalhador", nullptr, nullptr, nullptr},
     {"AlteraoCadastral1", "&Alteração Cadastral", nullptr, nullptr, nullptr},
@@ -80,11 +83,13 @@ const TComando Comandos[] = {
     {"PorGuias", "Por &Guias", nullptr, nullptr, nullptr},
     {"PorProtocolo", "Por &Protocolo", nullptr, nullptr, nullptr},
     {"ArquivoProcessado3", "Guias &Processadas na VORDA", nullptr, nullptr, nullptr},
-    {"ArquivodeSaldoIS1", "&Valor para Fins Rescisórios", nullptr, nullptr, nullptr},
+    {"ArquivodeSaldoIS1", "&Valor para Fins Rescisórios", nullptr, nullptr,
+     &TfrmPrincipal::ArquivodeSaldoIS1Click},
     {"OcorrnciaChaveIdentificao2", "Ocorrência Chave Identificação", nullptr, nullptr, nullptr},
     {"ndicesMOLTZELT1", "&Índices do ZELT", nullptr, nullptr, nullptr},
     {"InstituicaoConsignataria", "Instituição Consig&natária ", nullptr, nullptr, nullptr},
-    {"SolicitarArquivodeSaldoIS2", "Solicitação de Saldo &Rescisório", nullptr, nullptr, nullptr},
+    {"SolicitarArquivodeSaldoIS2", "Solicitação de Saldo &Rescisório", nullptr, nullptr,
+     &TfrmPrincipal::SolicitarArquivodeSaldoIS2Click},
     {"ReenviodeArquivoProcessado2", "Solicitação de Reenvio de Guias &Processadas na VORDA",
      nullptr, nullptr, nullptr},
     {"FazerBackup1", "&Fazer Backup", nullptr, nullptr, nullptr},
@@ -170,6 +175,16 @@ TfrmPrincipal::TfrmPrincipal(QWidget *parent, bool montarArvore) : QMainWindow(p
     ::AtualizarArvore();
     if (janela)
       janela->AtualizarBarraStatus();
+  };
+  TfrmProgImporta::ConsultarSaldo = [janela = QPointer<TfrmPrincipal>(this)] {
+    if (janela)
+      janela->SaldoCarregadoIS1Click();
+  };
+  TfrmConsultaSaldoCarregadoIS::AtualizarArvore = TfrmProgImporta::AtualizarArvore;
+  // The balance request for the links of a payroll file just imported.
+  TfrmProgImporta::SolicitarSaldo = [janela = QPointer<TfrmPrincipal>(this)](
+                                        const TArrRegRegistro &indice) {
+    GerarSolicitacaoSaldo(indice, janela);
   };
   if (montarArvore)
     MontarInicial();
@@ -651,6 +666,23 @@ void TfrmPrincipal::Importar1Click() {
   TJanelaOcupada ocupada(this);
   TfrmProgImporta::EscolherEImportarFolha(this);
   Utilitarios.NormalizarConsignados();
+}
+
+void TfrmPrincipal::ArquivodeSaldoIS1Click() {
+  TJanelaOcupada ocupada(this);
+  TfrmProgImporta::EscolherECarregarSaldo(this);
+}
+
+void TfrmPrincipal::SolicitarArquivodeSaldoIS2Click() {
+  TJanelaOcupada ocupada(this);
+  TfrmSolicitacaoIS solicitacao(this);
+  solicitacao.exec();
+}
+
+void TfrmPrincipal::SaldoCarregadoIS1Click() {
+  TJanelaOcupada ocupada(this);
+  TfrmConsultaSaldoCarregadoIS consulta(this);
+  consulta.exec();
 }
 
 void TfrmPrincipal::ResolverAlteracaoNome(TNo no) {

@@ -63,6 +63,9 @@ public:
   void Sair1Click();
   void Sobre1Click();
   void SitedaVORDA1Click();
+  void ArquivodeSaldoIS1Click();          // load of the bank's balance file
+  void SaldoCarregadoIS1Click();          // loaded-balance query
+  void SolicitarArquivodeSaldoIS2Click(); // balance request
 
 protected:
   void closeEvent(QCloseEvent *e) override;

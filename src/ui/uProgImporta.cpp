@@ -1,11 +1,14 @@
 #include "uProgImporta.h"
 
+#include "uConfAtualSaldoRescisorio.h"
+
 #include "core/unDialogo.h"
 #include "core/unUtilitarios.h"
 #include "interchange/UnArqFolha.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -21,6 +24,7 @@
 std::function<void()> TfrmProgImporta::AtualizarArvore;
 std::function<void(const TArrRegRegistro &)> TfrmProgImporta::SolicitarSaldo;
 std::function<void(int)> TfrmProgImporta::RelatorioInconsistencias;
+std::function<void()> TfrmProgImporta::ConsultarSaldo;
 
 namespace {
 // The two step icons, drawn so that the window needs no image files: a blue
@@ -296,10 +300,52 @@ void TfrmProgImporta::PosProcessar() {
     }
     return;
   }
+  if (Operacao == opCargaSaldo) {
+    PosProcessarCargaSaldo(cancelado);
+    return;
+  }
   // The other operations plug their own post-processing in with their Parts;
   // meanwhile a failure is at least told.
   if (!Sucesso && !cancelado && !CodigoErro.isEmpty())
     TUtilitarios::Mensagem(QStringLiteral("99") + CodigoErro, dtErro);
+}
+
+void TfrmProgImporta::PosProcessarCargaSaldo(bool cancelado) {
+  auto *carga = dynamic_cast<TArqCargaSaldo *>(execucao_ ? execucao_->Objeto.get() : nullptr);
+  if (carga && carga->ContasPendentes && !cancelado) {
+    hide();
+    TfrmConfAtualSaldoRescisorio confirmacao(parentWidget());
+    if (confirmacao.CarregarPendentes(*carga))
+      confirmacao.exec();
+    // The request is answered by the load when it stored an account itself,
+    // otherwise by the user's decision on the put-aside ones.
+    if (!carga->ContaGravada) {
+      try {
+        carga->AtualizarProtocolo(confirmacao.Decidido);
+      } catch (const std::exception &) {
+      }
+    }
+    if (confirmacao.Decidido && !confirmacao.Cancelado && AtualizarArvore)
+      AtualizarArvore();
+    if (confirmacao.Cancelado) {
+      CodigoErro.clear();
+      Sucesso = false;
+    }
+    if (!confirmacao.TodasRegulares) {
+      Sucesso = false;
+      CodigoErro = QStringLiteral("0253");
+    }
+  }
+  if (!Sucesso) {
+    if (!cancelado && !CodigoErro.isEmpty())
+      TUtilitarios::Mensagem(QStringLiteral("CT") + CodigoErro,
+                             CodigoErro == QStringLiteral("0253") ? dtInformacao : dtErro);
+    return;
+  }
+  if (TUtilitarios::Mensagem(QStringLiteral("CT0076"), dtConfirmacao, 0, QString(), 0,
+                             mbYes | mbNo) == mrYes &&
+      ConsultarSaldo)
+    ConsultarSaldo();
 }
 
 void TfrmProgImporta::btnCancelarClick() {
@@ -357,4 +403,25 @@ bool TfrmProgImporta::EscolherEImportarFolha(QWidget *parent) {
   if (nome.isEmpty())
     return false;
   return ImportarFolha(nome, parent);
+}
+
+bool TfrmProgImporta::CarregarSaldo(const QString &NomeArquivo, QWidget *parent) {
+  TfrmProgImporta f(parent);
+  f.NomeArquivo = NomeArquivo;
+  f.Preparar(opCargaSaldo, QStringLiteral("Carga do Arquivo de Saldo Rescisório"),
+             {QStringLiteral("Validando arquivo"), QStringLiteral("Validando informações"),
+              QStringLiteral("Incluindo informações na base"),
+              QStringLiteral("Preparando visualização da tela")});
+  f.exec();
+  return f.Sucesso;
+}
+
+bool TfrmProgImporta::EscolherECarregarSaldo(QWidget *parent) {
+  const QString nome = QFileDialog::getOpenFileName(
+      parent, QStringLiteral("Selecione o arquivo de saldo rescisório"),
+      CaminhoPrograma(QStringLiteral("Arquivos/Saldo Rescisorio")),
+      QStringLiteral("Arquivo de saldo rescisório (*.*)"));
+  if (nome.isEmpty())
+    return false;
+  return CarregarSaldo(nome, parent);
 }

@@ -50,12 +50,19 @@ public:
   static std::function<void()> AtualizarArvore;
   static std::function<void(const TArrRegRegistro &)> SolicitarSaldo;
   static std::function<void(int)> RelatorioInconsistencias;
+  // The loaded-balance query, offered after a successful balance load.
+  static std::function<void()> ConsultarSaldo;
 
   // Runs the payroll import of a file behind this window (shows it modally).
   static bool ImportarFolha(const QString &NomeArquivo, QWidget *parent = nullptr);
   // The menu command: asks for the file (default VESK.re) and imports it;
   // false when the user gave up or the import failed.
   static bool EscolherEImportarFolha(QWidget *parent = nullptr);
+  // Runs the balance load of a file behind this window, with the
+  // confirmation of put-aside balances.
+  static bool CarregarSaldo(const QString &NomeArquivo, QWidget *parent = nullptr);
+  // The menu command: asks for the bank's balance file and loads it.
+  static bool EscolherECarregarSaldo(QWidget *parent = nullptr);
 
   // IProgresso (called from the worker thread).
   void DefinirMaximo(int maximo) override;
@@ -80,6 +87,7 @@ private:
   void Iniciar();
   void Concluir();
   void PosProcessar();
+  void PosProcessarCargaSaldo(bool cancelado);
 
   std::unique_ptr<TExecucaoArquivo> execucao_;
   std::unique_ptr<TMyThread> thread_;

@@ -1,7 +1,7 @@
 // Payroll import: valid files read back field by field, faulty records
 // reaching their message at the right line, refusals that leave the database
 // untouched, cancelling in every pass, and re-imports of stored links.
-#include "FolhaTeste.h"
+#include "support/FolhaTeste.h"
 
 #include "core/unUtilitarios.h"
 

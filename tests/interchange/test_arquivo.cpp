@@ -1,6 +1,6 @@
 // The file base: path checks, line loading in the Western code page, the
 // inconsistency registration; and the import command of the command line.
-#include "FolhaTeste.h"
+#include "support/FolhaTeste.h"
 
 #include "interchange/UnArquivo.h"
 

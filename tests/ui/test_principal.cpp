@@ -112,7 +112,13 @@ TEST_F(PrincipalTeste, TituloTamanhoMenusEAtalhos) {
 
 TEST_F(PrincipalTeste, SoComandosConstruidosFicamHabilitados) {
   TfrmPrincipal j;
-  const QSet<QString> construidos{"Importar1", "Sair1", "Sobre1", "SitedaVORDA1"};
+  const QSet<QString> construidos{"Importar1",
+                                  "Sair1",
+                                  "Sobre1",
+                                  "SitedaVORDA1",
+                                  "ArquivodeSaldoIS1",
+                                  "SaldoCarregadoIS1",
+                                  "SolicitarArquivodeSaldoIS2"};
   for (int aba : {0, 1}) {
     for (const char *no : {"CONTABIL RESPONSAVEL", "ALFA COMERCIO", "DANIEL"}) {
       j.TabTreeView->setCurrentIndex(aba);

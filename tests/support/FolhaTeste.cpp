@@ -1,4 +1,4 @@
-#include "FolhaTeste.h"
+#include "support/FolhaTeste.h"
 
 #include "core/unTexto1252.h"
 
@@ -55,12 +55,13 @@ bool FolhaTeste::Importar(const QString &caminho, IProgresso *progresso) {
   return folha->Importar();
 }
 
-std::vector<TInconsistenciaLida> FolhaTeste::Inconsistencias() {
+std::vector<TInconsistenciaLida> FolhaTeste::Inconsistencias(int arquivo) {
   std::vector<TInconsistenciaLida> r;
   TDataSetPtr ds = IbxUtils->AbrirConsulta(
       QStringLiteral("SELECT NU_MENSAGEM, NU_LINHA_ERRO, CO_REGISTRO, DE_CONTEUDO_CAMPO FROM "
-                     "QZLTBG18_INCONSISTENCIA_ARQUIVO WHERE NU_ARQUIVO = 1 ORDER BY "
-                     "NU_INCONSISTENCIA"));
+                     "QZLTBG18_INCONSISTENCIA_ARQUIVO WHERE NU_ARQUIVO = %1 ORDER BY "
+                     "NU_INCONSISTENCIA")
+          .arg(arquivo));
   for (ds->First(); !ds->Eof(); ds->Next()) {
     QString c = ds->Fields(3).AsString();
     while (c.endsWith(u' '))

@@ -46,7 +46,8 @@ protected:
   QString Gravar(const QStringList &linhas, const QString &nome = QStringLiteral("VESK.re"));
   // Imports a file; the object stays readable in `folha`.
   bool Importar(const QString &caminho, IProgresso *progresso = nullptr);
-  std::vector<TInconsistenciaLida> Inconsistencias();
+  // Inconsistency rows of a file kind (the payroll import by default).
+  std::vector<TInconsistenciaLida> Inconsistencias(int arquivo = 1);
   // Rows of every table the import writes.
   int LinhasCadastro();
   static void Trocar(QStringList &linhas, int linha, int posicao, const QString &texto);

@@ -1,0 +1,51 @@
+#pragma once
+// What the file commands of the command line share: the text progress bar of
+// the runner's steps, Ctrl+C as the cancel button, and the listing of a file
+// kind's inconsistencies.
+#include "interchange/UnArquivo.h"
+
+#include <QString>
+#include <csignal>
+
+// Progress on the terminal: one bar redrawn in place on a terminal, plain
+// lines (one per step) when the output goes to a file or a pipe.
+class TProgressoTexto : public IProgresso {
+public:
+  explicit TProgressoTexto(bool terminal) : terminal_(terminal) {}
+
+  void DefinirMaximo(int maximo) override;
+  void Avancar(bool AumentarMaximo) override;
+  void Etapa(int codigo) override;
+  // True once Ctrl+C was pressed while a TInterrupcao is alive.
+  bool Cancelado() const override;
+  // Ends the bar's line.
+  void Terminar();
+
+private:
+  void Desenhar();
+
+  bool terminal_;
+  int maximo_ = 0;
+  int posicao_ = 0;
+  int ultimo_ = -1;
+  bool desenhou_ = false;
+  QString etapa_;
+};
+
+// While alive, SIGINT only sets a flag that the progress channel reports as a
+// cancel; the previous handler comes back on destruction.
+class TInterrupcao {
+public:
+  TInterrupcao();
+  ~TInterrupcao();
+  TInterrupcao(const TInterrupcao &) = delete;
+  TInterrupcao &operator=(const TInterrupcao &) = delete;
+  static bool Interrompido();
+
+private:
+  void (*anterior_)(int);
+};
+
+// Prints every inconsistency of a file kind to stderr (line, record, message
+// number, content, text).
+void ListarInconsistencias(int NumeroArquivo);
