@@ -165,6 +165,8 @@ bool TfrmConfAtualSaldoRescisorio::CarregarPendentes(TArqCargaSaldo &carga) {
     sgTrabalhador->setItem(linha, colContaVorda,
                            new QTableWidgetItem(QString::number(c.EmpregadoVorda)));
   }
+  // The rows keep the file's order until the user sorts a column.
+  sgTrabalhador->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
   sgTrabalhador->setSortingEnabled(true);
   if (sgTrabalhador->rowCount() > 0)
     sgTrabalhador->setCurrentCell(0, colNome);

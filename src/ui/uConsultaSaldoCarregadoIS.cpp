@@ -88,7 +88,10 @@ TfrmConsultaSaldoCarregadoIS::TfrmConsultaSaldoCarregadoIS(QWidget *parent) : QD
                           QStringLiteral("Admissão"), QStringLiteral("Categoria"),
                           QStringLiteral("Dt. Créd. Juros"), QStringLiteral("Saldo Rescisório")});
   grdTrabalhador->setColumnWidth(0, 110);
-  grdTrabalhador->setColumnWidth(1, 260);
+  grdTrabalhador->setColumnWidth(1, 250);
+  grdTrabalhador->setColumnWidth(2, 85);
+  grdTrabalhador->setColumnWidth(3, 75);
+  grdTrabalhador->setColumnWidth(4, 110);
   // Sorting by PIS, name, admission or balance.
   grdTrabalhador->setSortingEnabled(true);
   connect(grdTrabalhador->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
@@ -212,6 +215,7 @@ void TfrmConsultaSaldoCarregadoIS::CarregarContas() {
     grdTrabalhador->setItem(i, 5, new TItem(Dinheiro(c.Centavos), c.Centavos, Qt::AlignRight));
   }
   grdTrabalhador->setSortingEnabled(true);
+  grdTrabalhador->sortItems(0, Qt::AscendingOrder);
   if (!contas_.isEmpty())
     grdTrabalhador->setCurrentCell(0, 0);
 }

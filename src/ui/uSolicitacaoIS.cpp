@@ -152,7 +152,7 @@ TfrmSolicitacaoIS::TfrmSolicitacaoIS(QWidget *parent) : QDialog(parent) {
   auto *l = new QVBoxLayout(this);
   l->addWidget(pcSolicitacao, 1);
   l->addLayout(botoes);
-  resize(760, 440);
+  resize(980, 460);
 
   connect(btnSelecionarEmp, &QPushButton::clicked, this, [this] { MoverEmpresas(true, false); });
   connect(btnSelecionarTodosEmp, &QPushButton::clicked, this,
@@ -202,8 +202,13 @@ TfrmSolicitacaoIS::TfrmSolicitacaoIS(QWidget *parent) : QDialog(parent) {
 void TfrmSolicitacaoIS::MoverEmpresas(bool selecionar, bool todas) {
   QListWidget *de = selecionar ? lstEmpDisponiveis : lstEmpSelecionadas;
   QListWidget *para = selecionar ? lstEmpSelecionadas : lstEmpDisponiveis;
-  QList<QListWidgetItem *> itens =
-      todas ? de->findItems(QStringLiteral("*"), Qt::MatchWildcard) : de->selectedItems();
+  // Every item, when asked: a wildcard search would miss texts with "/".
+  QList<QListWidgetItem *> itens;
+  if (todas)
+    for (int i = 0; i < de->count(); ++i)
+      itens << de->item(i);
+  else
+    itens = de->selectedItems();
   if (itens.isEmpty() && de->currentItem())
     itens << de->currentItem();
   for (QListWidgetItem *i : itens)

@@ -2,17 +2,19 @@
 // offscreen, over a real load of the simulated bank's answer.
 #include "support/SaldoTeste.h"
 
+#include "core/unUtilitarios.h"
 #include "ui/uConfAtualSaldoRescisorio.h"
 #include "ui/uConsultaSaldoCarregadoIS.h"
 #include "ui/uSolicitacaoIS.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTest>
 
 namespace {
 QString SalvarImagem(QWidget &w, const QString &nome) {
@@ -74,7 +76,8 @@ TEST_F(JanelasSaldoTeste, ConfirmacaoUmaLinhaPorVinculoESalvar) {
   // The space bar toggles a row; "Selecionar Todas" follows.
   f.sgTrabalhador->setFocus();
   f.sgTrabalhador->setCurrentCell(0, 5);
-  QTest::keyClick(f.sgTrabalhador, Qt::Key_Space);
+  QKeyEvent espaco(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+  QApplication::sendEvent(f.sgTrabalhador, &espaco);
   EXPECT_EQ(f.sgTrabalhador->item(0, 0)->checkState(), Qt::Checked);
   EXPECT_FALSE(f.chkSelect->isChecked());
   f.chkSelect->click();
@@ -121,7 +124,8 @@ TEST_F(JanelasSaldoTeste, ConsultaEExclusoes) {
   ASSERT_GT(contas, 0);
   SalvarImagem(f, QStringLiteral("consulta_saldo_trabalhadores.png"));
   EXPECT_TRUE(f.Localizar(f.grdTrabalhador->item(contas - 1, 0)->text()));
-  EXPECT_EQ(f.grdTrabalhador->currentRow(), contas - 1);
+  EXPECT_EQ(f.grdTrabalhador->item(f.grdTrabalhador->currentRow(), 0)->text(),
+            f.grdTrabalhador->item(contas - 1, 0)->text());
 
   // One account: confirmed and deleted, the employer's sum goes down.
   const int antes = Contar(QStringLiteral("FROM QZLTBG10_CONTA_EMPREGADO_ZELT"));
