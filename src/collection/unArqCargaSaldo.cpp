@@ -2,6 +2,7 @@
 
 #include "collection/UnTComplementoSaldo.h"
 #include "collection/unTContaSaldoTrabalhador.h"
+#include "core/unCentavos.h"
 #include "core/unFBUtils.h"
 #include "core/unTransacao.h"
 #include "core/unUtilitarios.h"
@@ -78,9 +79,8 @@ void TContaCarregada::Preencher(TContaSaldoTrabalhador &conta) const {
   conta.DefinirChave(Chave.Tipo, Chave.Inscricao, Chave.PIS, Chave.Categoria, Chave.Admissao);
   conta.NU_EMPRESA_VORDA = EmpresaVorda;
   conta.NU_EMPREGADO_VORDA = EmpregadoVorda;
-  // Whole centavos to the money column: the division is exact once the SQL
-  // literal is written with two places.
-  conta.VR_SALDO_RESCISORIO = static_cast<double>(SaldoCentavos) / 100.0;
+  // The file's whole centavos, as the amount they are.
+  conta.VR_SALDO_RESCISORIO = TCentavos::DeCentavos(SaldoCentavos).Valor();
   conta.NU_SITUACAO_PIS = SituacaoPis;
   conta.NU_SITUACAO_CONTA_EMPREGADO = SituacaoConta;
   conta.AA_MAIOR_COMPETENCIA = AnoCompetencia;
@@ -719,7 +719,7 @@ void TArqCargaSaldo::ValidarRegistroConta(const QString &l) {
   const bool saldoOk = SoDigitos(saldo, L::Conta[L::ctSaldo]);
   if (saldoOk) {
     c.SaldoCentavos = saldo.toLongLong();
-    conta.VR_SALDO_RESCISORIO = static_cast<double>(c.SaldoCentavos) / 100.0;
+    conta.VR_SALDO_RESCISORIO = TCentavos::DeCentavos(c.SaldoCentavos).Valor();
     if (!conta.ValidarSaldoContaInativa())
       RegistrarCodigo(conta, saldo);
   }

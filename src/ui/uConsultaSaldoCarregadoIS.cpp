@@ -1,5 +1,6 @@
 #include "uConsultaSaldoCarregadoIS.h"
 
+#include "core/unCentavos.h"
 #include "core/unDialogo.h"
 #include "core/unGlobal.h"
 #include "core/unUtilitarios.h"
@@ -25,7 +26,7 @@ QString Inscricao(int tipo, qint64 inscricao) {
 }
 
 QString Dinheiro(qint64 centavos) {
-  return U::FormatarValor(static_cast<double>(centavos) / 100.0);
+  return TCentavos::DeCentavos(centavos).Formatado();
 }
 
 // An item that sorts by a key of its own (digits, dates, amounts).
