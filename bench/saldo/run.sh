@@ -51,7 +51,7 @@ cp "$TMP/carga/BD/VESK.FDB" "$TMP/sql/BD/VESK.FDB"
 # The statements of the load, from the balance file itself.
 python3 - "$TMP/saldo.txt" "$TMP/carga.sql" <<'PY'
 import sys, datetime as dt
-linhas = open(sys.argv[1], encoding="cp1252").read().split("\r\n")
+linhas = open(sys.argv[1], encoding="cp1252", newline="").read().split("\r\n")
 def data(s):
     return "NULL" if s.strip("0 ") == "" else "'%s'" % dt.datetime.strptime(s, "%d%m%Y").date()
 out = ["SET AUTODDL OFF;", "SET TRANSACTION;"]

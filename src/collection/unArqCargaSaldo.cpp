@@ -39,30 +39,11 @@ bool SoDigitos(const QString &valor, const TCampoArquivo &c) {
   return Completo(valor, c) && U::SomenteNumeros(valor);
 }
 
-bool EmBranco(const QString &s) {
-  for (QChar ch : s)
-    if (ch != u' ')
-      return false;
-  return true;
-}
-
 // Number of a digits field read without registering anything; -1 when it is
 // not one.
 qint64 Numero(const QString &linha, const TCampoArquivo &c) {
   const QString v = LerCampo(linha, c);
   return SoDigitos(v, c) ? v.toLongLong() : -1;
-}
-
-// A DDMMYYYY date as a day count: NullDate for blanks or zeros, DataNaoValida
-// when it is no calendar date.
-TDateTime DataCampo(const QString &s) {
-  if (s.trimmed().isEmpty() || (U::SomenteNumeros(s) && U::TodosZeros(s, s.size())))
-    return NullDate;
-  if (s.size() != 8 || !U::SomenteNumeros(s))
-    return DataNaoValida;
-  const QDate d(QStringView(s).mid(4, 4).toInt(), QStringView(s).mid(2, 2).toInt(),
-                QStringView(s).left(2).toInt());
-  return d.isValid() ? QDateParaData(d) : DataNaoValida;
 }
 
 QString DoisDigitos(int tipo) {
@@ -194,7 +175,7 @@ bool TArqCargaSaldo::ChecarDigitos(const QString &linha, const TCampoArquivo &c)
 
 bool TArqCargaSaldo::ChecarData(const QString &linha, const TCampoArquivo &c, TDateTime &data) {
   const QString v = LerCampo(linha, c);
-  data = DataCampo(v);
+  data = DataCampoArquivo(v);
   if (Completo(v, c)) {
     U::ValidarDataTexto(v);
     if (UltimoErro.isEmpty() && data != DataNaoValida)
@@ -213,13 +194,13 @@ void TArqCargaSaldo::ChecarZeros(const QString &linha, const TCampoArquivo &c) {
 
 void TArqCargaSaldo::ChecarBrancos(const QString &linha, const TCampoArquivo &c) {
   const QString v = LerCampo(linha, c);
-  if (!Completo(v, c) || !EmBranco(v))
+  if (!Completo(v, c) || !CampoEmBranco(v))
     Registrar(9, v);
 }
 
 void TArqCargaSaldo::ChecarFimRegistro(const QString &linha) {
   // Text after the end of the record would be silently lost.
-  if (linha.size() > L::TamanhoRegistro && !EmBranco(linha.mid(L::TamanhoRegistro)))
+  if (linha.size() > L::TamanhoRegistro && !CampoEmBranco(linha.mid(L::TamanhoRegistro)))
     Registrar(9, linha.mid(L::TamanhoRegistro));
 }
 

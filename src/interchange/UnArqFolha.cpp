@@ -1,4 +1,5 @@
 #include "UnArqFolha.h"
+#include "unCampoArquivo.h"
 
 #include "collection/UnTComplementoSaldo.h"
 #include "core/unFBUtils.h"
@@ -38,30 +39,9 @@ QString AparadoDireita(const QString &s) {
   return s.left(n);
 }
 
-bool EmBranco(const QString &s) {
-  for (QChar c : s)
-    if (c != u' ')
-      return false;
-  return true;
-}
-
 // Zero-filled numeric field: empty when it holds only zeros.
 QString ZerosVazio(const QString &s) {
   return U::TodosZeros(s, s.size()) ? QString() : s;
-}
-
-// A date field DDMMYYYY as a day count: NullDate for zeros or blanks,
-// DataNaoValida for anything that is not a calendar date.
-TDateTime DataCampo(const QString &s) {
-  if (s.trimmed().isEmpty() || (U::SomenteNumeros(s) && U::TodosZeros(s, s.size())))
-    return NullDate;
-  if (s.size() != 8 || !U::SomenteNumeros(s))
-    return DataNaoValida;
-  // Eight digits: read as numbers, not through the general date parser, which
-  // cost more than any other step of checking a worker record.
-  const QDate d(QStringView(s).mid(4, 4).toInt(), QStringView(s).mid(2, 2).toInt(),
-                QStringView(s).left(2).toInt());
-  return d.isValid() ? QDateParaData(d) : DataNaoValida;
 }
 
 // The collection window: from day 10 of the month of the reference date of
@@ -210,7 +190,7 @@ bool TArqFolha::ChecarDigitos(const QString &valor, int tamanho, const QString &
 }
 
 bool TArqFolha::ChecarData(const QString &valor, const QString &rotulo, TDateTime &data) {
-  data = DataCampo(valor);
+  data = DataCampoArquivo(valor);
   if (data == DataNaoValida) {
     Registrar(212, rotulo + valor);
     return false;
@@ -220,14 +200,14 @@ bool TArqFolha::ChecarData(const QString &valor, const QString &rotulo, TDateTim
 
 void TArqFolha::ChecarBrancos(const QString &linha, int pos, int tam) {
   const QString c = CampoLinha(linha, pos, tam);
-  if (!EmBranco(c))
+  if (!CampoEmBranco(c))
     Registrar(9, c);
 }
 
 void TArqFolha::ChecarFimRegistro(const QString &linha) {
   if (CampoLinha(linha, TamanhoRegistro, 1) != QStringLiteral("*"))
     Registrar(211, CampoLinha(linha, TamanhoRegistro, 1));
-  else if (linha.size() > TamanhoRegistro && !EmBranco(linha.mid(TamanhoRegistro)))
+  else if (linha.size() > TamanhoRegistro && !CampoEmBranco(linha.mid(TamanhoRegistro)))
     // Text after the end of the record would be silently lost.
     Registrar(9, linha.mid(TamanhoRegistro));
 }
@@ -557,7 +537,7 @@ bool TArqFolha::ValidarOrdem(int tipo, const QString &l) {
   const qint64 inscricao = U::ParaInteiro64(insc);
   const qint64 pis = U::ParaInteiro64(CampoLinha(l, 33, 11));
   const int categoria = CampoLinha(l, 52, 2).toInt();
-  const TDateTime admissao = DataCampo(CampoLinha(l, 44, 8));
+  const TDateTime admissao = DataCampoArquivo(CampoLinha(l, 44, 8));
   if (tipo == rgTrabalhador) {
     if (t != ultTipoEmpresa_ || insc != ultInscEmpresa_)
       Registrar(349, t + insc);
@@ -649,7 +629,7 @@ void TArqFolha::ValidarHeader(const QString &l) {
     RegistrarCodigo(r, CampoLinha(l, 232, 60));
   const QString data = CampoLinha(l, 292, 8);
   const QString conteudo = QStringLiteral("Data Recolhimento: ") + data;
-  dataRecolhimento_ = DataCampo(data);
+  dataRecolhimento_ = DataCampoArquivo(data);
   if (dataRecolhimento_ == NullDate)
     Registrar(62, conteudo);
   else if (dataRecolhimento_ == DataNaoValida)
@@ -748,7 +728,7 @@ void PreencherTrabalhador(TTrabalhador &t, const QString &l, const QString &fpas
   t.NU_SERIE_CTPS = ZerosVazio(CampoLinha(l, 131, 5));
   t.IC_SEXO = Inteiro(CampoLinha(l, 136, 1));
   t.NU_GRAU_INSTRUCAO = CampoLinha(l, 137, 2);
-  t.DT_NASCIMENTO = DataCampo(CampoLinha(l, 139, 8));
+  t.DT_NASCIMENTO = DataCampoArquivo(CampoLinha(l, 139, 8));
   t.NU_INSCRICAO_CPF = ZerosVazio(CampoLinha(l, 275, 11));
   t.NU_DDD_CELULAR = 0;
   t.NU_TEL_CELULAR = 0;
@@ -761,18 +741,18 @@ void PreencherTrabalhador(TTrabalhador &t, const QString &l, const QString &fpas
   v.NU_PIS = Inteiro64(t.NU_PIS);
   const QString cat = CampoLinha(l, 52, 2);
   v.NU_CATEGORIA = static_cast<qint8>(cat.size() == 2 && U::SomenteNumeros(cat) ? cat.toInt() : -1);
-  v.DT_ADMISSAO_VINCULO = DataCampo(CampoLinha(l, 44, 8));
+  v.DT_ADMISSAO_VINCULO = DataCampoArquivo(CampoLinha(l, 44, 8));
   v.IC_ESTADO_MOVIMENTO = 0;
   v.NU_TIPO_INSO_TMDR = static_cast<quint8>(Inteiro(CampoLinha(l, 18, 1)));
   v.NU_INSCRICAO_TMDR = Inteiro64(CampoLinha(l, 19, 14));
   v.QT_HORAS_TRBS_SMNA = Inteiro(CampoLinha(l, 147, 2));
   v.CO_CBO = AparadoDireita(CampoLinha(l, 149, 6)).toUpper();
-  v.DT_OPCAO = DataCampo(CampoLinha(l, 155, 8));
+  v.DT_OPCAO = DataCampoArquivo(CampoLinha(l, 155, 8));
   v.CO_MOVIMENTACAO = AparadoDireita(CampoLinha(l, 163, 2)).toUpper();
-  v.DT_MOVIMENTACAO_VINCULO = DataCampo(CampoLinha(l, 165, 8));
+  v.DT_MOVIMENTACAO_VINCULO = DataCampoArquivo(CampoLinha(l, 165, 8));
   v.CO_SAQUE = AparadoDireita(CampoLinha(l, 173, 3));
   v.IC_AVISO_PREVIO = static_cast<quint8>(Inteiro(CampoLinha(l, 176, 1)));
-  v.DT_INICIO_AVISO_PRVO = DataCampo(CampoLinha(l, 177, 8));
+  v.DT_INICIO_AVISO_PRVO = DataCampoArquivo(CampoLinha(l, 177, 8));
   v.IC_REPOSICAO_VAGAS = CampoLinha(l, 185, 1);
   v.NU_BANCO_CONTA = ZerosVazio(CampoLinha(l, 286, 3));
   v.NU_AGENCIA_CONTA = ZerosVazio(CampoLinha(l, 289, 4));
@@ -793,7 +773,7 @@ void PreencherTrabalhador(TTrabalhador &t, const QString &l, const QString &fpas
   r.NU_PIS = v.NU_PIS;
   r.NU_CATEGORIA = v.NU_CATEGORIA;
   r.DT_ADMISSAO_VINCULO = v.DT_ADMISSAO_VINCULO;
-  r.DT_DISSIDIO = DataCampo(CampoLinha(l, 186, 8));
+  r.DT_DISSIDIO = DataCampoArquivo(CampoLinha(l, 186, 8));
   r.VR_DISSIDIO = Valor15(CampoLinha(l, 194, 15));
   r.VR_REMUNERACAO_ANTERIOR_RSCSO = Valor15(CampoLinha(l, 209, 15));
   r.VR_REMUNERACAO_RESCISAO = Valor15(CampoLinha(l, 224, 15));
@@ -1007,7 +987,7 @@ void TArqFolha::ValidarComplemento(int tipo, const QString &l) {
   TComplementoSaldo &c = *complemento_;
   c.DefinirChave(Inteiro(CampoLinha(l, 3, 1)), Inteiro64(CampoLinha(l, 4, 14)),
                  Inteiro64(CampoLinha(l, 33, 11)), Inteiro(CampoLinha(l, 52, 2)),
-                 DataCampo(CampoLinha(l, 44, 8)));
+                 DataCampoArquivo(CampoLinha(l, 44, 8)));
   c.NU_COMPLEMENTO = QString::number(tipo - 42);
   // The link's dates are those of the preceding worker record.
   TVinculo &v = c.Vinculo();
@@ -1181,7 +1161,7 @@ bool TArqFolha::GravarHeader() {
   r.Limpar();
   r.Inicializar();
   PreencherResponsavel(r, l);
-  dataRecolhimento_ = DataCampo(CampoLinha(l, 292, 8));
+  dataRecolhimento_ = DataCampoArquivo(CampoLinha(l, 292, 8));
   r.DT_PAGAMENTO = dataRecolhimento_;
   if (Contar(QStringLiteral("SELECT COUNT(*) FROM QZLTBG02_EMPRESA")) == 0)
     NovoNo = true;
@@ -1262,7 +1242,7 @@ bool TArqFolha::GravarComplemento(int tipo, const QString &l) {
   TComplementoSaldo &c = *complemento_;
   c.DefinirChave(Inteiro(CampoLinha(l, 3, 1)), Inteiro64(CampoLinha(l, 4, 14)),
                  Inteiro64(CampoLinha(l, 33, 11)), Inteiro(CampoLinha(l, 52, 2)),
-                 DataCampo(CampoLinha(l, 44, 8)));
+                 DataCampoArquivo(CampoLinha(l, 44, 8)));
   c.NU_COMPLEMENTO = QString::number(tipo - 42);
   TVinculo &v = c.Vinculo();
   v.NU_CATEGORIA = static_cast<qint8>(c.NU_CATEGORIA);

@@ -1,6 +1,29 @@
 #include "unCampoArquivo.h"
 
+#include "core/unUtilitarios.h"
+
+#include <QDate>
 #include <algorithm>
+
+bool CampoEmBranco(const QString &texto) {
+  for (QChar c : texto)
+    if (c != u' ')
+      return false;
+  return true;
+}
+
+TDateTime DataCampoArquivo(const QString &s) {
+  if (s.trimmed().isEmpty() ||
+      (TUtilitarios::SomenteNumeros(s) && TUtilitarios::TodosZeros(s, s.size())))
+    return NullDate;
+  if (s.size() != 8 || !TUtilitarios::SomenteNumeros(s))
+    return DataNaoValida;
+  // Eight digits: read as numbers, not through the general date parser, which
+  // costs more than any other step of checking a record.
+  const QDate d(QStringView(s).mid(4, 4).toInt(), QStringView(s).mid(2, 2).toInt(),
+                QStringView(s).left(2).toInt());
+  return d.isValid() ? QDateParaData(d) : DataNaoValida;
+}
 
 QString MontarLinha(const TCampoArquivo *campos, int quantidade, const QStringList &valores) {
   int tamanho = 0;

@@ -3,6 +3,7 @@
 // kind): readers cut their lines, checks read the kind and label, and writers
 // build their lines from the same tables.
 #include "UnArquivo.h"
+#include "core/unGlobal.h"
 
 #include <QString>
 #include <QStringList>
@@ -28,6 +29,13 @@ struct TCampoArquivo {
 inline QString LerCampo(const QString &linha, const TCampoArquivo &c) {
   return CampoLinha(linha, c.Inicio, c.Tamanho);
 }
+
+// True when the text holds only blanks (an empty text included).
+bool CampoEmBranco(const QString &texto);
+
+// A DDMMYYYY date field as a day count: NullDate for zeros or blanks,
+// DataNaoValida for anything that is not a calendar date.
+TDateTime DataCampoArquivo(const QString &texto);
 
 // One line from the values of its fields, in table order: numbers, amounts
 // and dates right-aligned and zero-filled, texts left-aligned and
