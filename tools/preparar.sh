@@ -9,7 +9,8 @@ pacotes=(build-essential cmake ninja-build ccache pkg-config python3
          firebird3.0-server-core firebird3.0-utils firebird-dev
          libzip-dev libxml2-dev libcurl4-openssl-dev libssl-dev
          libgtest-dev googletest time bc
-         libzint-dev zbar-tools poppler-utils)
+         libzint-dev zbar-tools poppler-utils
+         unzip zip p7zip-full)
 faltam=()
 for p in "${pacotes[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltam+=("$p")

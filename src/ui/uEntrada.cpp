@@ -2,6 +2,7 @@
 
 #include "uPrincipal.h"
 #include "uProgImporta.h"
+#include "uRestaurarBackup.h"
 
 #include "core/unInicializacao.h"
 #include "core/unUtilitarios.h"
@@ -97,9 +98,9 @@ bool TfrmEntrada::OpcaoDisponivel(int opcao) {
   // form and the restore come alive here when they are built.
   switch (opcao) {
   case opFolha:
+  case opRestaurar:
     return true;
   case opResponsavel:
-  case opRestaurar:
   default:
     return false;
   }
@@ -164,6 +165,25 @@ void TfrmEntrada::btnAvancarClick() {
     return;
   if (OpcaoEscolhida() == opFolha)
     ImportarFolha();
+  else if (OpcaoEscolhida() == opRestaurar)
+    RestaurarBackup();
+}
+
+void TfrmEntrada::RestaurarBackup() {
+  // The restore window has no owner here and is driven by this window: it
+  // asks for the archive at once and closes when the restore ends.
+  setEnabled(false);
+  bool restaurado = false;
+  {
+    TfrmRestaurarBackup restaurar(nullptr);
+    restaurar.show();
+    restaurar.btnAvancarClick();
+    restaurado = restaurar.Restaurado;
+    restaurar.btnCancelarClick();
+  }
+  setEnabled(true);
+  if (restaurado && ExisteEmpregador())
+    accept();
 }
 
 void TfrmEntrada::ImportarFolha() {

@@ -38,5 +38,6 @@ public slots:
 private:
   void AtualizarDisponibilidade();
   void ImportarFolha();
+  void RestaurarBackup();
   QList<QLabel *> notas_;
 };

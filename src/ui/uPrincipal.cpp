@@ -1,9 +1,11 @@
 #include "uPrincipal.h"
 
+#include "uBackup.h"
 #include "uConsultaSaldoCarregadoIS.h"
 #include "uFrameResumo.h"
 #include "uIcones.h"
 #include "uProgImporta.h"
+#include "uRestaurarBackup.h"
 #include "uSobre.h"
 #include "uSolicitacaoIS.h"
 
@@ -92,8 +94,8 @@ const TComando Comandos[] = {
      &TfrmPrincipal::SolicitarArquivodeSaldoIS2Click},
     {"ReenviodeArquivoProcessado2", "Solicitação de Reenvio de Guias &Processadas na VORDA",
      nullptr, nullptr, nullptr},
-    {"FazerBackup1", "&Fazer Backup", nullptr, nullptr, nullptr},
-    {"RestaurarBackup1", "&Restaurar Backup", nullptr, nullptr, nullptr},
+    {"FazerBackup1", "&Fazer Backup", nullptr, nullptr, &TfrmPrincipal::FazerBackup1Click},
+    {"RestaurarBackup1", "&Restaurar Backup", nullptr, nullptr, &TfrmPrincipal::RestaurarBackup1Click},
     {"SitedaVORDA1", "Site da &VORDA", nullptr, nullptr, &TfrmPrincipal::SitedaVORDA1Click},
     {"Sobre1", "&Sobre ...", nullptr, nullptr, &TfrmPrincipal::Sobre1Click},
     {"ImprimirGuiaProcessada", "Imprimir Guia Processada", nullptr, nullptr, nullptr},
@@ -660,6 +662,18 @@ void TfrmPrincipal::Sobre1Click() {
 
 void TfrmPrincipal::SitedaVORDA1Click() {
   QDesktopServices::openUrl(QUrl(QString::fromLatin1(EnderecoSiteVorda)));
+}
+
+void TfrmPrincipal::FazerBackup1Click() {
+  TJanelaOcupada ocupada(this);
+  TfrmBackup janela(this);
+  janela.exec();
+}
+
+void TfrmPrincipal::RestaurarBackup1Click() {
+  TJanelaOcupada ocupada(this);
+  TfrmRestaurarBackup janela(this);
+  janela.exec();
 }
 
 void TfrmPrincipal::Importar1Click() {

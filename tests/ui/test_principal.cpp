@@ -118,7 +118,9 @@ TEST_F(PrincipalTeste, SoComandosConstruidosFicamHabilitados) {
                                   "SitedaVORDA1",
                                   "ArquivodeSaldoIS1",
                                   "SaldoCarregadoIS1",
-                                  "SolicitarArquivodeSaldoIS2"};
+                                  "SolicitarArquivodeSaldoIS2",
+                                  "FazerBackup1",
+                                  "RestaurarBackup1"};
   for (int aba : {0, 1}) {
     for (const char *no : {"CONTABIL RESPONSAVEL", "ALFA COMERCIO", "DANIEL"}) {
       j.TabTreeView->setCurrentIndex(aba);
