@@ -76,7 +76,14 @@ void AcrescentarHora(QByteArray &s, quint32 t) {
 // A text in single quotes, in the Western code page, inner quotes doubled; a
 // line break is concatenated as ASCII_CHAR so that each row stays one line.
 void AcrescentarTexto(QByteArray &s, const QByteArray &utf8) {
-  const QByteArray b = ParaWin1252(QString::fromUtf8(utf8));
+  // Plain ASCII is the same in both code pages: most texts need no conversion.
+  bool ascii = true;
+  for (char c : utf8)
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      ascii = false;
+      break;
+    }
+  const QByteArray b = ascii ? utf8 : ParaWin1252(QString::fromUtf8(utf8));
   s += '\'';
   for (char c : b) {
     if (c == '\'') {

@@ -61,7 +61,7 @@ TEST_F(CmdBackupTeste, IdaEVoltaIdenticaEInterrupcaoNaoAlteraNada) {
   Desconectar();
   QByteArray saida;
   ASSERT_EQ(Rodar("python3",
-                  {VESK_SOURCE_DIR "/tools/gerar_base/tabelas_backup.py", "--vinculos", "1500",
+                  {VESK_SOURCE_DIR "/tools/gerar_base/tabelas_backup.py", "--vinculos", "800",
                    "--banco", pasta->Banco()},
                   &saida),
             0)
@@ -83,7 +83,7 @@ TEST_F(CmdBackupTeste, IdaEVoltaIdenticaEInterrupcaoNaoAlteraNada) {
   Utilitarios.RemoverConsignados();
   Desconectar();
   const QByteArray original = ListagemIsql(pasta->Banco(), colunas);
-  EXPECT_GT(original.count("NU_PIS"), 1500);
+  EXPECT_GT(original.count("NU_PIS"), 800);
   EXPECT_EQ(ListagemIsql(outra.Banco(), colunas), original);
 
   // A restore killed while it loads leaves the database as it was.
