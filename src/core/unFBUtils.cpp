@@ -1,5 +1,7 @@
 #include "unFBUtils.h"
 
+#include "unFBInterno.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QTime>
@@ -8,6 +10,7 @@
 #include <vector>
 
 using namespace Firebird;
+using namespace fbinterno;
 
 TIbxUtils *IbxUtils = nullptr;
 
@@ -19,77 +22,6 @@ bool BancoEmUso(const EBancoDados &e) {
 }
 
 namespace {
-
-IMaster *Master() {
-  static IMaster *m = fb_get_master_interface();
-  return m;
-}
-
-// A status wrapper that throws and is always disposed.
-struct Status {
-  Status() : st(Master()->getStatus()) {}
-  ~Status() { st.dispose(); }
-  ThrowStatusWrapper *operator&() { return &st; }
-  ThrowStatusWrapper st;
-};
-
-EBancoDados Converter(const FbException &e) {
-  char texto[2048];
-  Master()->getUtilInterface()->formatStatus(texto, sizeof texto, e.getStatus());
-  const intptr_t *v = e.getStatus()->getErrors();
-  long codigo = (v && v[0] == isc_arg_gds) ? static_cast<long>(v[1]) : 0;
-  return EBancoDados(QString::fromUtf8(texto).trimmed(), codigo);
-}
-
-// Runs a call of the client library, turning its exception into ours.
-template <typename F> auto Fb(F &&f) -> decltype(f()) {
-  try {
-    return f();
-  } catch (const FbException &e) {
-    throw Converter(e);
-  }
-}
-
-// Owners that give back every interface on every path.
-struct Instrucao {
-  IStatement *p = nullptr;
-  ~Instrucao() {
-    if (!p)
-      return;
-    try {
-      Status st;
-      p->free(&st);
-    } catch (...) {
-      p->release();
-    }
-  }
-};
-struct Cursor {
-  IResultSet *p = nullptr;
-  ~Cursor() {
-    if (!p)
-      return;
-    try {
-      Status st;
-      p->close(&st);
-    } catch (...) {
-      p->release();
-    }
-  }
-};
-struct Metadados {
-  IMessageMetadata *p = nullptr;
-  ~Metadados() {
-    if (p)
-      p->release();
-  }
-};
-
-// ISC_DATE counts days from 17/11/1858.
-QDate DecodificarData(ISC_DATE d) { return QDate(1858, 11, 17).addDays(d); }
-QTime DecodificarHora(ISC_TIME t) {
-  return QTime(0, 0).addMSecs(static_cast<int>(t / 10)); // units of 1/10000 s
-}
 
 QString LerBlob(IAttachment *att, ITransaction *tra, ISC_QUAD id) {
   Status st;
@@ -161,7 +93,9 @@ TIbxUtils::~TIbxUtils() {
     IbxUtils = nullptr;
 }
 
-bool TIbxUtils::EmTransacao() const { return d->transacao != nullptr; }
+bool TIbxUtils::EmTransacao() const {
+  return d->transacao != nullptr;
+}
 
 void TIbxUtils::ConfigurarConexao() {
   d->nome = NomeBanco.toStdString();
@@ -174,7 +108,8 @@ void TIbxUtils::Conectar() {
   d->Desanexar();
   Fb([&] {
     Status st;
-    IXpbBuilder *dpb = Master()->getUtilInterface()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
+    IXpbBuilder *dpb =
+        Master()->getUtilInterface()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
     try {
       dpb->insertString(&st, isc_dpb_user_name, d->usuario.c_str());
       dpb->insertString(&st, isc_dpb_password, d->senha.c_str());
@@ -233,55 +168,9 @@ void TIbxUtils::Desconectar() {
 
 namespace {
 
-std::vector<TDataSet::Coluna> LerColunas(IMessageMetadata *meta, unsigned n) {
-  Status st;
-  std::vector<TDataSet::Coluna> cols;
-  cols.reserve(n);
-  for (unsigned i = 0; i < n; ++i) {
-    const unsigned tipo = meta->getType(&st, i);
-    const int escala = meta->getScale(&st, i);
-    TTipoCampo t = TTipoCampo::Texto;
-    switch (tipo) {
-    case SQL_SHORT:
-    case SQL_LONG:
-      t = escala < 0 ? TTipoCampo::Decimal : TTipoCampo::Inteiro;
-      break;
-    case SQL_INT64:
-      t = escala < 0 ? TTipoCampo::Decimal : TTipoCampo::Inteiro64;
-      break;
-    case SQL_FLOAT:
-    case SQL_DOUBLE:
-    case SQL_D_FLOAT:
-      t = TTipoCampo::Real;
-      break;
-    case SQL_TYPE_DATE:
-      t = TTipoCampo::Data;
-      break;
-    case SQL_TYPE_TIME:
-      t = TTipoCampo::Hora;
-      break;
-    case SQL_TIMESTAMP:
-      t = TTipoCampo::DataHora;
-      break;
-    case SQL_BOOLEAN:
-      t = TTipoCampo::Booleano;
-      break;
-    case SQL_BLOB:
-      t = meta->getSubType(&st, i) == 1 ? TTipoCampo::Texto : TTipoCampo::Blob;
-      break;
-    default:
-      t = TTipoCampo::Texto;
-    }
-    const char *alias = meta->getAlias(&st, i);
-    const char *campo = meta->getField(&st, i);
-    cols.push_back({QString::fromUtf8(alias && *alias ? alias : campo), t, -escala});
-  }
-  return cols;
-}
-
 double Escalar(qint64 v, int escala) {
   // Division by an exact power of ten gives the double nearest to the decimal.
-  static const double pot[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9,
+  static const double pot[] = {1,    1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8, 1e9,
                                1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
   return escala > 0 && escala <= 18 ? static_cast<double>(v) / pot[escala] : static_cast<double>(v);
 }
@@ -370,8 +259,8 @@ TDataSetPtr TIbxUtils::AbrirConsulta(const QString &sql) {
             break;
           case SQL_TIMESTAMP: {
             const auto *ts = reinterpret_cast<const ISC_TIMESTAMP *>(p);
-            linha[i] = QDateTime(DecodificarData(ts->timestamp_date),
-                                 DecodificarHora(ts->timestamp_time));
+            linha[i] =
+                QDateTime(DecodificarData(ts->timestamp_date), DecodificarHora(ts->timestamp_time));
             break;
           }
           case SQL_BOOLEAN:
@@ -446,128 +335,4 @@ int TIbxUtils::ExecutarSQL(const QString &sql) {
     throw;
   }
   return linhas;
-}
-
-// ------------------------------------------------------------- raw reading --
-
-TLeituraBruta::TLeituraBruta(TIbxUtils *ibx) : ibx_(ibx) {
-  IAttachment *banco = ibx_->d->Banco();
-  transacao_ = Fb([&] {
-    Status st;
-    IXpbBuilder *tpb = Master()->getUtilInterface()->getXpbBuilder(&st, IXpbBuilder::TPB, nullptr, 0);
-    ITransaction *t = nullptr;
-    try {
-      tpb->insertTag(&st, isc_tpb_read);
-      tpb->insertTag(&st, isc_tpb_concurrency);
-      tpb->insertTag(&st, isc_tpb_wait);
-      t = banco->startTransaction(&st, tpb->getBufferLength(&st), tpb->getBuffer(&st));
-    } catch (...) {
-      tpb->dispose();
-      throw;
-    }
-    tpb->dispose();
-    return t;
-  });
-}
-
-TLeituraBruta::~TLeituraBruta() {
-  auto *t = static_cast<ITransaction *>(transacao_);
-  if (!t)
-    return;
-  try {
-    Status st;
-    t->rollback(&st);
-  } catch (...) {
-    t->release();
-  }
-}
-
-bool TLeituraBruta::Linha::Nulo(int i) const {
-  return *reinterpret_cast<const short *>(buf_ + (*nulo_)[i]) != 0;
-}
-
-qint64 TLeituraBruta::Linha::Inteiro(int i) const {
-  const unsigned char *p = buf_ + (*desl_)[i];
-  switch ((*tipos_)[i]) {
-  case SQL_SHORT:
-    return *reinterpret_cast<const short *>(p);
-  case SQL_LONG:
-    return *reinterpret_cast<const int *>(p);
-  default: {
-    qint64 v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-  }
-  }
-}
-
-QByteArray TLeituraBruta::Linha::Texto(int i) const {
-  const unsigned char *p = buf_ + (*desl_)[i];
-  if ((*tipos_)[i] == SQL_VARYING) {
-    const unsigned short len = *reinterpret_cast<const unsigned short *>(p);
-    return QByteArray(reinterpret_cast<const char *>(p + 2), len);
-  }
-  int len = static_cast<int>((*tam_)[i]);
-  while (len > 0 && p[len - 1] == ' ')
-    --len;
-  return QByteArray(reinterpret_cast<const char *>(p), len);
-}
-
-QDate TLeituraBruta::Linha::Data(int i) const {
-  const unsigned char *p = buf_ + (*desl_)[i];
-  if ((*tipos_)[i] == SQL_TIMESTAMP)
-    return DecodificarData(reinterpret_cast<const ISC_TIMESTAMP *>(p)->timestamp_date);
-  return DecodificarData(*reinterpret_cast<const ISC_DATE *>(p));
-}
-
-quint32 TLeituraBruta::Linha::Hora(int i) const {
-  const unsigned char *p = buf_ + (*desl_)[i];
-  if ((*tipos_)[i] == SQL_TIMESTAMP)
-    return reinterpret_cast<const ISC_TIMESTAMP *>(p)->timestamp_time;
-  return *reinterpret_cast<const ISC_TIME *>(p);
-}
-
-double TLeituraBruta::Linha::Real(int i) const {
-  const unsigned char *p = buf_ + (*desl_)[i];
-  if ((*tipos_)[i] == SQL_FLOAT)
-    return *reinterpret_cast<const float *>(p);
-  return *reinterpret_cast<const double *>(p);
-}
-
-bool TLeituraBruta::Linha::Booleano(int i) const { return *(buf_ + (*desl_)[i]) != 0; }
-
-void TLeituraBruta::Percorrer(const QString &sql,
-                              const std::function<void(const TColunas &, const Linha *)> &f) {
-  auto *t = static_cast<ITransaction *>(transacao_);
-  IAttachment *banco = ibx_->d->Banco();
-  Fb([&] {
-    Status st;
-    const QByteArray texto = sql.toUtf8();
-    Instrucao instr;
-    instr.p = banco->prepare(&st, t, texto.size(), texto.constData(), 3,
-                             IStatement::PREPARE_PREFETCH_METADATA);
-    Metadados meta;
-    meta.p = instr.p->getOutputMetadata(&st);
-    const unsigned n = meta.p->getCount(&st);
-    const TColunas cols = LerColunas(meta.p, n);
-    std::vector<unsigned> tipos(n), desl(n), nulo(n), tam(n);
-    for (unsigned i = 0; i < n; ++i) {
-      tipos[i] = meta.p->getType(&st, i);
-      desl[i] = meta.p->getOffset(&st, i);
-      nulo[i] = meta.p->getNullOffset(&st, i);
-      tam[i] = meta.p->getLength(&st, i);
-    }
-    f(cols, nullptr);
-    Cursor cursor;
-    cursor.p = instr.p->openCursor(&st, t, nullptr, nullptr, meta.p, 0);
-    std::vector<unsigned char> buf(meta.p->getMessageLength(&st));
-    Linha linha;
-    linha.buf_ = buf.data();
-    linha.tipos_ = &tipos;
-    linha.desl_ = &desl;
-    linha.nulo_ = &nulo;
-    linha.tam_ = &tam;
-    while (cursor.p->fetchNext(&st, buf.data()) == IStatus::RESULT_OK)
-      f(cols, &linha);
-  });
 }

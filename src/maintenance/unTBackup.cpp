@@ -3,6 +3,7 @@
 #include "core/UnInconsistencia.h"
 #include "core/unFBUtils.h"
 #include "core/unInicializacao.h"
+#include "core/unLeituraBruta.h"
 #include "core/unTDiaUtil.h"
 #include "core/unTexto1252.h"
 #include "core/unUtilitarios.h"
@@ -448,7 +449,7 @@ bool TBackup::Exportar(const QString &Pasta) {
   }
   ArquivosGravados << Versao;
   // One snapshot for every table, so the files agree with each other.
-  TLeituraBruta leitura(IbxUtils);
+  TLeituraBruta leitura(*IbxUtils);
   for (int i = 0; i < Tabelas.size(); ++i) {
     Etapa(QStringLiteral("Exportando %1").arg(Tabelas.at(i)));
     ExportarTabela(leitura, Tabelas.at(i), Pasta);
