@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Backup and restore benchmark: a database of N links (all 24 tables, filled by
-# tools/gerar_base/tabelas_backup.py) is backed up with `vesk-cli backup` and
+# tools/gerar_base/gerar_base.py --completa) is backed up with `vesk-cli backup` and
 # the time is compared with `zip -9 -P` of the same table files; the archive is
 # restored with `vesk-cli restaurar` into a fresh copy and the time compared
 # with isql-fb running the same DELETE and INSERT statements in one
@@ -32,8 +32,9 @@ segundos() { awk -F': ' '/Elapsed \(wall clock\)/ {n=split($2,p,":"); s=0; for(i
 memoria() { awk -F': ' '/Maximum resident set size/ {printf "%.1f", $2/1024}' "$1"; }
 
 echo "Gerando a base de $VINCULOS vínculos..."
-python3 "$RAIZ/tools/gerar_base/tabelas_backup.py" --vinculos "$VINCULOS" --semente 2026 \
-  --banco "$TMP/origem/BD/VESK.FDB"
+python3 "$RAIZ/tools/gerar_base/gerar_base.py" "$TMP/base.sql" --empresas $((VINCULOS / 100 + 1)) \
+  --trabalhadores "$VINCULOS" --fechamentos 10 --quitadas 0.5 --semente 2026 --completa \
+  --banco "$TMP/origem/BD/VESK.FDB" > /dev/null
 
 # --- backup ---------------------------------------------------------------
 /usr/bin/time -v "$CLI" --pasta "$TMP/origem" backup "$TMP/backup.zip" \
