@@ -7,7 +7,19 @@
 #include "support/BancoTeste.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
+
+inline QByteArray Ler(const QString &caminho) {
+  QFile f(caminho);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline void Gravar(const QString &caminho, const QByteArray &conteudo) {
+  QFile f(caminho);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  f.write(conteudo);
+}
 
 class BackupTeste : public BancoTeste {
 protected:

@@ -8,17 +8,6 @@
 
 namespace {
 
-QByteArray Ler(const QString &caminho) {
-  QFile f(caminho);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void Gravar(const QString &caminho, const QByteArray &conteudo) {
-  QFile f(caminho);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  f.write(conteudo);
-}
-
 // A zip written by Python's zipfile (no encryption): entry names exactly as given.
 void ZipPython(const QString &destino, const QString &origem, const QStringList &entradas) {
   QString py = QStringLiteral("import zipfile,sys,warnings\nwarnings.simplefilter('ignore')\n"

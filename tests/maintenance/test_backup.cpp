@@ -10,20 +10,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-namespace {
-
-QByteArray Ler(const QString &caminho) {
-  QFile f(caminho);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void Gravar(const QString &caminho, const QByteArray &conteudo) {
-  QFile f(caminho);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  f.write(conteudo);
-}
-
-} // namespace
 
 TEST_F(BackupTeste, FormatoDasLinhas) {
   Preencher();
