@@ -2,6 +2,7 @@
 // marked for the open collection run, and prints them (or stores them).
 #include "cli/unComandos.h"
 #include "collection/unTCalculo.h"
+#include "core/unCentavos.h"
 #include "core/unFBUtils.h"
 #include "core/unUtilitarios.h"
 #include "registry/UnRescisao.h"
@@ -76,8 +77,12 @@ QString CondicaoJuncao(const QString &a, const QString &b) {
 QString DataIso(TDateTime d) {
   return d > 0 ? DataParaQDate(d).toString(QStringLiteral("yyyy-MM-dd")) : QString();
 }
+// Amounts are printed from their whole centavos, never from the binary value.
 QString Valor2(double v) {
-  return QString::number(v, 'f', 2);
+  return TCentavos::De(v).Texto();
+}
+QString Formatado(double v) {
+  return TCentavos::De(v).Formatado();
 }
 
 QString TextoJson(const QString &t) {
@@ -146,7 +151,8 @@ QString Json(const TVinculo &v, const TCalculo &c, bool calculado) {
   if (!calculado)
     j += QStringLiteral(", \"Mensagem\": ") + TextoJson(TextoMensagem(c.CodigoErro, c));
   j += QStringLiteral(", \"VrJamSaldo\": %1, \"ValorTotal\": %2")
-           .arg(Valor2(c.ParcelaMulta.VrJamSaldo), Valor2(calculado ? c.ValorTotal() : 0));
+           .arg(Valor2(c.ParcelaMulta.VrJamSaldo),
+                calculado ? c.TotalCentavos().Texto() : Valor2(0));
   for (const TBloco &b : Blocos) {
     const TParcelaCalculo &p = c.*(b.Parcela);
     const QString data = DataIso(p.DtDevida);
@@ -186,16 +192,13 @@ QString Tabela(const TVinculo &v, const TCalculo &c, bool calculado) {
              .arg(QString::fromUtf8(b.Titulo).leftJustified(24),
                   col(p.DtDevida > 0 ? Utilitarios.DataParaTexto(p.DtDevida) : QStringLiteral("-"),
                       10),
-                  col(Utilitarios.FormatarValor(p.VrDeposito), 14),
-                  col(Utilitarios.FormatarValor(p.VrJam), 12),
-                  col(Utilitarios.FormatarValor(p.VrMulta), 12),
-                  col(Utilitarios.FormatarValor(p.VrContribuicao), 14),
-                  col(Utilitarios.FormatarValor(p.VrMultaContribuicao), 14));
+                  col(Formatado(p.VrDeposito), 14), col(Formatado(p.VrJam), 12),
+                  col(Formatado(p.VrMulta), 12), col(Formatado(p.VrContribuicao), 14),
+                  col(Formatado(p.VrMultaContribuicao), 14));
   }
   t += QStringLiteral("  Base da multa: %1   JAM sobre o saldo: %2   Total: %3\n\n")
-           .arg(Utilitarios.FormatarValor(c.ParcelaMulta.VrBaseMulta),
-                Utilitarios.FormatarValor(c.ParcelaMulta.VrJamSaldo),
-                Utilitarios.FormatarValor(c.ValorTotal()));
+           .arg(Formatado(c.ParcelaMulta.VrBaseMulta), Formatado(c.ParcelaMulta.VrJamSaldo),
+                c.TotalCentavos().Formatado());
   return t;
 }
 

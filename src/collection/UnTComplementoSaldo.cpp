@@ -1,6 +1,7 @@
 #include "collection/UnTComplementoSaldo.h"
 
 #include "collection/unTCalculo.h"
+#include "core/unCentavos.h"
 #include "core/unTDiaUtil.h"
 #include "core/unUtilitarios.h"
 #include "registry/UnRescisao.h"
@@ -205,7 +206,7 @@ double TComplementoSaldo::CalcularDeposito() {
         return -1;
       }
       if (f > 0)
-        C = Utilitarios.Truncar(2, C + Utilitarios.Truncar(2, f * D));
+        C = (TCentavos::De(C) + TCentavos::De(Utilitarios.Truncar(2, f * D))).Valor();
     }
     return C;
   } catch (const std::exception &) {

@@ -2,6 +2,7 @@
 
 #include "collection/unTContaSaldoTrabalhador.h"
 #include "core/UnInconsistencia.h"
+#include "core/unCentavos.h"
 #include "core/unFBUtils.h"
 #include "core/unTDiaUtil.h"
 #include "core/unUtilitarios.h"
@@ -164,6 +165,97 @@ void RegistrarFaltaIndice(int tipo, qint64 inscricao, qint64 pis, int categoria,
                          QString::number(inscricao), QString::number(tipo), QString(), QString());
 }
 
+void AplicarRegraCalculo(TTipoParcela tipo, const TCondicaoRegra &c, double B, double I, double J,
+                         TParcelaCalculo &r) {
+  // Differences and sums below are of amounts already cut to centavos: they
+  // are made in whole centavos, never cut again.
+  using C = TCentavos;
+  // k <= 0 stands for "no k": the index alone.
+  auto total = [&](double k) { return C::De(k > 0 ? T2(B * I * k) : T2(B * I)); };
+  auto formaS = [&](double t, double d) {
+    const C tot = C::De(T2(B * t));
+    r.VrDeposito = T2(B * d);
+    r.VrContribuicao = (tot - C::De(r.VrDeposito)).Valor();
+  };
+  auto formaN = [&](double d) { r.VrDeposito = T2(B * d); };
+  // Returns REST, what is left of the total for the late charges.
+  auto formaLS = [&](double k, double d, double taxa, bool taxaTotal, int n) {
+    const C tot = total(k);
+    r.VrDeposito = T2(B * d);
+    r.VrContribuicao =
+        taxaTotal ? (C::De(T2(B * taxa)) - C::De(r.VrDeposito)).Valor() : T2(B * taxa);
+    r.VrJam = T2(r.VrDeposito * J);
+    const C resto = tot - C::Soma({r.VrDeposito, r.VrJam, r.VrContribuicao});
+    r.VrMultaContribuicao = T2((resto + C::De(r.VrJam)).Valor() / n);
+    r.VrMulta = (resto - C::De(r.VrMultaContribuicao)).Valor();
+    return resto;
+  };
+  auto formaLN = [&](double k, double d) {
+    const C tot = total(k);
+    r.VrDeposito = T2(B * d);
+    r.VrJam = T2(r.VrDeposito * J);
+    r.VrMulta = (tot - C::Soma({r.VrDeposito, r.VrJam})).Valor();
+  };
+
+  const bool RR = c.TaxaReduzida;
+  if (tipo != tpMulta) {
+    if (c.EmDia) {
+      if (c.Contribuicao)
+        RR ? formaS(0.025, 0.02) : formaS(0.085, 0.08);
+      else
+        formaN(RR ? 0.02 : 0.08);
+    } else if (c.Contribuicao) {
+      RR ? formaLS(0.3125, 0.02, 0.025, true, 5) : formaLS(1.0625, 0.08, 0.085, true, 17);
+    } else {
+      RR ? formaLN(0.25, 0.02) : formaLN(0, 0.08);
+    }
+    r.VrBaseMulta = C::Soma({r.VrDeposito, r.VrJam}).Valor();
+    return;
+  }
+
+  const QString &MOV = c.Mov;
+  const bool antes2020 = c.Antes2020;
+  const bool metade = MOV == QLatin1String("I2") || MOV == QLatin1String("I5") ||
+                      MOV == QLatin1String("I6"); // the 20% fine (on time)
+  const bool inteira = MOV == QLatin1String("I4") || MOV == QLatin1String("L") ||
+                       MOV == QLatin1String("I1"); // the 40% fine
+  bool aplicada = true;
+  if (c.EmDia) {
+    if (c.Contribuicao)
+      antes2020 ? formaS(0.5, 0.4) : formaS(0.4, 0.4);
+    else if (metade)
+      formaN(0.2);
+    else if (inteira)
+      formaN(0.4);
+    else
+      aplicada = false;
+  } else if (c.Contribuicao) {
+    if (antes2020 && c.DissidioAntes2020) {
+      formaLS(0, 0.4, 0.1, false, 5);
+    } else if (antes2020) {
+      const C tot = C::De(T2(B * I));
+      r.VrDeposito = T2(B * 0.4);
+      r.VrContribuicao = T2(B * 0.1);
+      r.VrJam = T2(r.VrDeposito * J);
+      r.VrMulta = (tot - C::Soma({r.VrDeposito, r.VrJam})).Valor();
+      r.VrMultaContribuicao = (C::De(T2(B * (I / 4))) - C::De(r.VrContribuicao)).Valor();
+    } else {
+      const C resto = formaLS(0, 0.4, 0, false, 5);
+      r.VrMultaContribuicao = 0;
+      r.VrMulta = resto.Valor();
+    }
+  } else if (MOV == QLatin1String("I2") ||
+             ((MOV == QLatin1String("I5") || MOV == QLatin1String("I6")) && c.AposReforma)) {
+    formaLN(antes2020 ? 0.4 : 0.5, 0.2);
+  } else if (inteira) {
+    formaLN(antes2020 ? 0.8 : 1.0, 0.4);
+  } else {
+    aplicada = false;
+  }
+  if (aplicada)
+    r.VrBaseMulta = B;
+}
+
 // =================================================================== TCalculo
 
 TCalculo::TCalculo() {
@@ -172,12 +264,13 @@ TCalculo::TCalculo() {
 
 TCalculo::~TCalculo() = default;
 
-double TCalculo::ValorTotal() const {
-  double total = 0;
+TCentavos TCalculo::TotalCentavos() const {
+  TCentavos total;
   for (const TParcelaCalculo *p :
        {&ParcelaAnterior, &ParcelaRescisao, &ParcelaAvisoPrevio, &ParcelaMulta})
-    total += p->VrDeposito + p->VrJam + p->VrMulta + p->VrContribuicao + p->VrMultaContribuicao;
-  return T2(total);
+    total += TCentavos::Soma(
+        {p->VrDeposito, p->VrJam, p->VrMulta, p->VrContribuicao, p->VrMultaContribuicao});
+  return total;
 }
 
 bool TCalculo::ObterDataPagamento() {
@@ -312,10 +405,10 @@ bool TCalculo::CalcularBaseMulta(TRescisao &resc) {
         if (f < 0)
           return false;
         m.VrJamSaldo = T2(resc.VR_SALDO_RESCISORIO * f);
-        m.VrBase = T2(resc.VR_SALDO_RESCISORIO + m.VrJamSaldo);
+        m.VrBase = TCentavos::Soma({resc.VR_SALDO_RESCISORIO, m.VrJamSaldo}).Valor();
       }
     }
-    m.VrBase = T2(m.VrBase + resc.VR_DEPOSITO_CMPLO_SALDO);
+    m.VrBase = TCentavos::Soma({m.VrBase, resc.VR_DEPOSITO_CMPLO_SALDO}).Valor();
   }
   m.VrBaseMulta = m.VrBase;
   return true;
@@ -540,99 +633,20 @@ TParcelaCalculo TCalculo::CalcularParcela(TTipoParcela tipo, const TParcelaCalcu
 
   double B = p.VrBase;
   if (tipo == tpMulta)
-    B = T2(ParcelaMulta.VrBaseMulta + ParcelaAnterior.VrBaseMulta + ParcelaRescisao.VrBaseMulta +
-           ParcelaAvisoPrevio.VrBaseMulta);
-  AplicarRegra(tipo, p, B, I, J, r);
+    B = TCentavos::Soma({ParcelaMulta.VrBaseMulta, ParcelaAnterior.VrBaseMulta,
+                         ParcelaRescisao.VrBaseMulta, ParcelaAvisoPrevio.VrBaseMulta})
+            .Valor();
+  TCondicaoRegra c;
+  c.EmDia = p.IcEmDia == 'S';
+  c.Contribuicao = p.IcContribuicao == 'S';
+  c.TaxaReduzida = CAT == 7 || (CAT == 4 && p.DtCompetencia <= D2003);
+  c.Antes2020 = DM < D2020;
+  c.DissidioAntes2020 = DD < D2020;
+  c.AposReforma = DM >= R;
+  c.Mov = MOV;
+  AplicarRegraCalculo(tipo, c, B, I, J, r);
   ValidarParcela(r);
   return r;
-}
-
-void TCalculo::AplicarRegra(TTipoParcela tipo, const TParcelaCalculo &p, double B, double I,
-                            double J, TParcelaCalculo &r) {
-  const bool emDia = p.IcEmDia == 'S';
-  const bool contribuicao = p.IcContribuicao == 'S';
-  const bool RR = CAT == 7 || (CAT == 4 && p.DtCompetencia <= D2003);
-  // k <= 0 stands for "no k": the index alone.
-  auto total = [&](double k) { return k > 0 ? T2(B * I * k) : T2(B * I); };
-  auto formaS = [&](double t, double d) {
-    const double tot = T2(B * t);
-    r.VrDeposito = T2(B * d);
-    r.VrContribuicao = T2(tot - r.VrDeposito);
-  };
-  auto formaN = [&](double d) { r.VrDeposito = T2(B * d); };
-  // Returns REST, what is left of the total for the late charges.
-  auto formaLS = [&](double k, double d, double c, bool cTotal, int n) {
-    const double tot = total(k);
-    r.VrDeposito = T2(B * d);
-    r.VrContribuicao = cTotal ? T2(T2(B * c) - r.VrDeposito) : T2(B * c);
-    r.VrJam = T2(r.VrDeposito * J);
-    const double resto = T2(tot - (r.VrDeposito + r.VrJam + r.VrContribuicao));
-    r.VrMultaContribuicao = T2((resto + r.VrJam) / n);
-    r.VrMulta = T2(resto - r.VrMultaContribuicao);
-    return resto;
-  };
-  auto formaLN = [&](double k, double d) {
-    const double tot = total(k);
-    r.VrDeposito = T2(B * d);
-    r.VrJam = T2(r.VrDeposito * J);
-    r.VrMulta = T2(tot - (r.VrDeposito + r.VrJam));
-  };
-
-  if (tipo != tpMulta) {
-    if (emDia) {
-      if (contribuicao)
-        RR ? formaS(0.025, 0.02) : formaS(0.085, 0.08);
-      else
-        formaN(RR ? 0.02 : 0.08);
-    } else if (contribuicao) {
-      RR ? formaLS(0.3125, 0.02, 0.025, true, 5) : formaLS(1.0625, 0.08, 0.085, true, 17);
-    } else {
-      RR ? formaLN(0.25, 0.02) : formaLN(0, 0.08);
-    }
-    r.VrBaseMulta = T2(r.VrDeposito + r.VrJam);
-    return;
-  }
-
-  const bool antes2020 = DM < D2020;
-  const bool metade = MOV == QLatin1String("I2") || MOV == QLatin1String("I5") ||
-                      MOV == QLatin1String("I6"); // the 20% fine (on time)
-  const bool inteira = MOV == QLatin1String("I4") || MOV == QLatin1String("L") ||
-                       MOV == QLatin1String("I1"); // the 40% fine
-  bool aplicada = true;
-  if (emDia) {
-    if (contribuicao)
-      antes2020 ? formaS(0.5, 0.4) : formaS(0.4, 0.4);
-    else if (metade)
-      formaN(0.2);
-    else if (inteira)
-      formaN(0.4);
-    else
-      aplicada = false;
-  } else if (contribuicao) {
-    if (antes2020 && DD < D2020) {
-      formaLS(0, 0.4, 0.1, false, 5);
-    } else if (antes2020) {
-      const double tot = T2(B * I);
-      r.VrDeposito = T2(B * 0.4);
-      r.VrContribuicao = T2(B * 0.1);
-      r.VrJam = T2(r.VrDeposito * J);
-      r.VrMulta = T2(tot - (r.VrDeposito + r.VrJam));
-      r.VrMultaContribuicao = T2(T2(B * (I / 4)) - r.VrContribuicao);
-    } else {
-      const double resto = formaLS(0, 0.4, 0, false, 5);
-      r.VrMultaContribuicao = 0;
-      r.VrMulta = resto;
-    }
-  } else if (MOV == QLatin1String("I2") ||
-             ((MOV == QLatin1String("I5") || MOV == QLatin1String("I6")) && DM >= R)) {
-    formaLN(antes2020 ? 0.4 : 0.5, 0.2);
-  } else if (inteira) {
-    formaLN(antes2020 ? 0.8 : 1.0, 0.4);
-  } else {
-    aplicada = false;
-  }
-  if (aplicada)
-    r.VrBaseMulta = B;
 }
 
 bool TCalculo::ValidarParcela(TParcelaCalculo &r) {

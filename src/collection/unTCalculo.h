@@ -4,6 +4,7 @@
 // termination, the termination month, the indemnified prior notice and the
 // termination fine), each with its due date, deposit, JAM, social
 // contribution and late charges, from the index tables the bank publishes.
+#include "core/unCentavos.h"
 #include "core/unGlobal.h"
 
 #include <QHash>
@@ -44,6 +45,28 @@ struct TParcelaCalculo {
   double VrJamSaldo = 0; // JAM on the worker's balance
   bool Calculado = false;
 };
+
+// What chooses the amount rule of a block besides its kind.
+struct TCondicaoRegra {
+  bool EmDia = false;        // IcEmDia 'S'
+  bool Contribuicao = false; // IcContribuicao 'S'
+  // Deposit blocks: the reduced rate (category 7, or category 4 for reference
+  // months up to 01/2003).
+  bool TaxaReduzida = false;
+  // Fine block: termination before 2020, dissídio (or none) before 2020,
+  // termination from 11/11/2017, and the movement code.
+  bool Antes2020 = false;
+  bool DissidioAntes2020 = false;
+  bool AposReforma = false;
+  QString Mov;
+};
+
+// The amounts of one block by the rule table, from its base B, index I and
+// JAM factor J: products and quotients cut to centavos, sums and differences
+// of centavos exact, so that where a rule splits a total into parts the
+// parts add up to it. Leaves r untouched when no rule applies.
+void AplicarRegraCalculo(TTipoParcela tipo, const TCondicaoRegra &c, double B, double I, double J,
+                         TParcelaCalculo &r);
 
 // Rows of the simplified index table by edition and reference month, each
 // read once for the owner's life. The index tables change only through the
@@ -93,8 +116,10 @@ public:
   // link's termination data (the row and the object) and returns ValorTotal;
   // else -1 and nothing is written.
   double GravarCalculo(TVinculo *vinculo, TRescisao *rescisao = nullptr);
-  // Sum of the five amounts of the four blocks.
-  double ValorTotal() const;
+  // Sum of the five amounts of the four blocks, exact in centavos (totals of
+  // many links add these, not the doubles).
+  TCentavos TotalCentavos() const;
+  double ValorTotal() const { return TotalCentavos().Valor(); }
   // Payment date of the open run (NullDate when none is open); read once.
   TDateTime DataPagamentoUsada() const { return pag_; }
   // Edition month of the index tables applied in the last calculation.
@@ -126,8 +151,6 @@ private:
   void CalcularCompetencias();
   void CalcularIndicadores();
   TParcelaCalculo CalcularParcela(TTipoParcela tipo, const TParcelaCalculo &p);
-  void AplicarRegra(TTipoParcela tipo, const TParcelaCalculo &p, double B, double I, double J,
-                    TParcelaCalculo &r);
   bool ValidarParcela(TParcelaCalculo &r);
 
   // Payment date, calendar regime and edition month of the current link.

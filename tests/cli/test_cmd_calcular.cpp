@@ -127,6 +127,26 @@ TEST_F(CmdCalcularTeste, ChaveTabelaEGravar) {
             0);
 }
 
+// TOT 76.52 - (deposit 27.64 + JAM 40.34): the late charges are 8.54, to the
+// centavo, and the five amounts add up to TOT.
+TEST_F(CmdCalcularTeste, JsonComOsCentavosExatos) {
+  Pagamento(QDate(2024, 1, 15));
+  IndicesAtraso(QDate(2024, 1, 1), QDate(2024, 1, 15), 0.2215, 0.6, 1.4595, QDate(2005, 4, 1),
+                QDate(2005, 7, 31));
+  TCasoVinculo c;
+  c.Movimentacao = QDate(2005, 6, 15);
+  c.Rescisao = 345.50;
+  c.Fpas = 868;       // no contribution
+  c.Movimento = "I3"; // no fine rule: the total is the termination month alone
+  Inserir(c);
+  const TSaida s = Rodar({QStringLiteral("calcular"), QStringLiteral("--json")});
+  EXPECT_EQ(s.Status, 0) << s.Erro.toStdString() << s.Texto.toStdString();
+  EXPECT_TRUE(s.Texto.contains(QStringLiteral("\"VrDeposito\": 27.64, \"VrJam\": 40.34, "
+                                              "\"VrMulta\": 8.54,")))
+      << s.Texto.toStdString();
+  EXPECT_TRUE(s.Texto.contains(QStringLiteral("\"ValorTotal\": 76.52"))) << s.Texto.toStdString();
+}
+
 TEST_F(CmdCalcularTeste, ErrosDeUso) {
   TSaida s = Rodar({QStringLiteral("calcular"), QStringLiteral("--chave"), QStringLiteral("1,2")});
   EXPECT_EQ(s.Status, 2);
