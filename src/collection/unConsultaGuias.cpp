@@ -70,6 +70,14 @@ TDataSetPtr ConsultarTrabalhadoresGuia(const QString &CodigoBarras, const QStrin
   QStringList soma;
   for (const char *p : Parcelas)
     soma << QStringLiteral("COALESCE(%1, 0)").arg(QString::fromLatin1(p));
+  // Ties broken by the rest of the key; a column is never listed twice (the
+  // engine then sorts a grouped query wrongly).
+  const QString ordem =
+      Ordem.trimmed().isEmpty() ? QStringLiteral("NO_EMPREGADO") : Ordem.trimmed();
+  QStringList ordens{ordem};
+  for (const char *c : {"NU_PIS_GUIA", "DT_ADMISSAO_GUIA", "NU_CATEGORIA_GUIA"})
+    if (ordem.section(u' ', 0, 0) != QLatin1String(c))
+      ordens << QString::fromLatin1(c);
   return IbxUtils->AbrirConsulta(
       QStringLiteral("SELECT NU_PIS_GUIA, NO_EMPREGADO, DT_ADMISSAO_GUIA, NU_CATEGORIA_GUIA, "
                      "CO_BARRAS, SUM(") +
@@ -78,6 +86,5 @@ TDataSetPtr ConsultarTrabalhadoresGuia(const QString &CodigoBarras, const QStrin
       TUtilitarios::TextoSQL(CodigoBarras.trimmed()) +
       QStringLiteral(" GROUP BY NU_PIS_GUIA, NO_EMPREGADO, DT_ADMISSAO_GUIA, NU_CATEGORIA_GUIA, "
                      "CO_BARRAS ORDER BY ") +
-      (Ordem.trimmed().isEmpty() ? QStringLiteral("NO_EMPREGADO") : Ordem.trimmed()) +
-      QStringLiteral(", NU_PIS_GUIA, DT_ADMISSAO_GUIA, NU_CATEGORIA_GUIA"));
+      ordens.join(QStringLiteral(", ")));
 }

@@ -6,14 +6,18 @@
 #include "uIcones.h"
 #include "uProgImporta.h"
 #include "uRestaurarBackup.h"
+#include "uSelecaoGuias.h"
 #include "uSobre.h"
 #include "uSolicitacaoIS.h"
 
+#include "collection/unTGuiaTrabalhador.h"
 #include "core/unGlobal.h"
 #include "core/unInicializacao.h"
 #include "core/unUtilitarios.h"
 #include "registry/unAlteracaoCadastral.h"
 #include "registry/unTrabalhador.h"
+#include "registry/unVinculo.h"
+#include "reports/URel_Padrao_Recolhimento.h"
 
 #include <QAction>
 #include <QApplication>
@@ -82,7 +86,7 @@ const TComando Comandos[] = {
     {"ArquivoProcessado1", "Arquivo Guias &Processadas na VORDA", nullptr, nullptr, nullptr},
     {"OcorrenciaSaldo", "&Ocorrência Arquivo Saldo Rescisório", nullptr, nullptr, nullptr},
     {"OcorrnciaChaveIdentificao1", "Oco&rrência Chave Identificação", nullptr, nullptr, nullptr},
-    {"PorGuias", "Por &Guias", nullptr, nullptr, nullptr},
+    {"PorGuias", "Por &Guias", nullptr, nullptr, &TfrmPrincipal::PorGuiasClick},
     {"PorProtocolo", "Por &Protocolo", nullptr, nullptr, nullptr},
     {"ArquivoProcessado3", "Guias &Processadas na VORDA", nullptr, nullptr, nullptr},
     {"ArquivodeSaldoIS1", "&Valor para Fins Rescisórios", nullptr, nullptr,
@@ -98,7 +102,8 @@ const TComando Comandos[] = {
     {"RestaurarBackup1", "&Restaurar Backup", nullptr, nullptr, &TfrmPrincipal::RestaurarBackup1Click},
     {"SitedaVORDA1", "Site da &VORDA", nullptr, nullptr, &TfrmPrincipal::SitedaVORDA1Click},
     {"Sobre1", "&Sobre ...", nullptr, nullptr, &TfrmPrincipal::Sobre1Click},
-    {"ImprimirGuiaProcessada", "Imprimir Guia Processada", nullptr, nullptr, nullptr},
+    {"ImprimirGuiaProcessada", "Imprimir Guia Processada", nullptr, nullptr,
+     &TfrmPrincipal::ImprimirGuiaProcessadaClick},
 };
 
 const TComando *Comando(const QString &nome) {
@@ -674,6 +679,32 @@ void TfrmPrincipal::RestaurarBackup1Click() {
   TJanelaOcupada ocupada(this);
   TfrmRestaurarBackup janela(this);
   janela.exec();
+}
+
+void TfrmPrincipal::PorGuiasClick() {
+  TJanelaOcupada ocupada(this);
+  TfrmSelecaoGuias filtro(this);
+  filtro.exec();
+}
+
+void TfrmPrincipal::ImprimirGuiaProcessadaClick() {
+  const TRecArvore r = Arvore.Atual;
+  if (r.Tipo != u'F')
+    return;
+  TGuiaTrabalhador guia;
+  TVinculo &v = guia.Vinculo();
+  v.NU_TIPO_INSO_EMPRA = static_cast<quint8>(r.TipoInscricao);
+  v.NU_INSCRICAO = r.Inscricao;
+  v.NU_PIS = r.PIS;
+  v.NU_CATEGORIA = static_cast<qint8>(r.Categoria);
+  v.DT_ADMISSAO_VINCULO = r.DataAdmissao;
+  if (!guia.CarregarQuitada()) {
+    Utilitarios.Mensagem(QStringLiteral("FE0434"), dtInformacao);
+    return;
+  }
+  TJanelaOcupada ocupada(this);
+  TREL_Padrao_Recolhimento rel;
+  rel.ImprimirComprovante(guia.CO_BARRAS, {}, &guia, QString(), this);
 }
 
 void TfrmPrincipal::Importar1Click() {

@@ -68,6 +68,8 @@ public:
   void SolicitarArquivodeSaldoIS2Click(); // balance request
   void FazerBackup1Click();
   void RestaurarBackup1Click();
+  void PorGuiasClick();                   // guide query
+  void ImprimirGuiaProcessadaClick();     // worker statement of a processed link
 
 protected:
   void closeEvent(QCloseEvent *e) override;
