@@ -296,17 +296,17 @@ bool TGuiaTrabalhador::Gravar() {
   }
 }
 
-qint64 TGuiaTrabalhador::CentavosTrabalhador() {
-  qint64 soma = 0;
+TCentavos TGuiaTrabalhador::ValorTrabalhador() {
+  TCentavos soma;
   for (const auto &p : Parcelas)
     if (p.DoTrabalhador)
-      soma += TUtilitarios::ParaCentavos(Rescisao().*p.Membro);
+      soma += TCentavos::De(Rescisao().*p.Membro);
   return soma;
 }
 
-qint64 TGuiaTrabalhador::CentavosDevidos() {
-  qint64 soma = 0;
+TCentavos TGuiaTrabalhador::ValorDevido() {
+  TCentavos soma;
   for (const auto &p : Parcelas)
-    soma += TUtilitarios::ParaCentavos(Rescisao().*p.Membro);
+    soma += TCentavos::De(Rescisao().*p.Membro);
   return soma;
 }

@@ -2,6 +2,7 @@
 // The individual guide of one worker in a closing (QZLTBG09_GUIA_INDIVIDUAL):
 // a snapshot of the link and of its computed amounts at generation time, kept
 // under the company guide's bar code. Later registry changes do not alter it.
+#include "core/unCentavos.h"
 #include "core/unNegocio.h"
 
 #include <QStringList>
@@ -51,9 +52,9 @@ public:
   bool Gravar();
 
   // Deposits and JAM of the four blocks (what is the worker's), and all twenty
-  // amounts (what the employer owes), in whole centavos.
-  qint64 CentavosTrabalhador();
-  qint64 CentavosDevidos();
+  // amounts (what the employer owes), summed in whole centavos.
+  TCentavos ValorTrabalhador();
+  TCentavos ValorDevido();
 
 private:
   std::unique_ptr<TTrabalhador> trabalhador_;

@@ -30,10 +30,6 @@ QString Valor(double v) {
   return TUtilitarios::FormatarValor(v);
 }
 
-QString Centavos(qint64 c) {
-  return TUtilitarios::FormatarValor(double(c) / 100.0);
-}
-
 double Secao(TDesenho &d, double y, const QString &titulo) {
   static const QFont fonte = TDesenho::Fonte(9, true);
   QPainter &p = d.Pintor();
@@ -301,12 +297,11 @@ TCamposComprovante TREL_Padrao_Recolhimento::Campos() {
     c.Valores[0][j] = Valor(base[j]);
     c.Valores[1][j] = Valor(deposito[j]);
     c.Valores[2][j] = Valor(jam[j]);
-    c.Valores[3][j] =
-        Centavos(TUtilitarios::ParaCentavos(multa[j][0]) + TUtilitarios::ParaCentavos(multa[j][1]));
+    c.Valores[3][j] = TCentavos::Soma({multa[j][0], multa[j][1]}).Formatado();
     c.Valores[4][j] = Valor(contribuicao[j]);
   }
-  c.ValorTrabalhador = Centavos(t.CentavosTrabalhador());
-  c.ValorDevido = Centavos(t.CentavosDevidos());
+  c.ValorTrabalhador = t.ValorTrabalhador().Formatado();
+  c.ValorDevido = t.ValorDevido().Formatado();
   if (c.Quitada) {
     c.BancoAgencia = BancoAgenciaImpresso(g.NU_BANCO, g.NU_AGENCIA);
     c.DataQuitacao = Data(g.DT_QUITACAO);

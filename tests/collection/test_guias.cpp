@@ -356,6 +356,6 @@ TEST_F(GuiaTrabalhadorTeste, GravarIdaEVoltaETotais) {
   EXPECT_EQ(l.Rescisao().DT_DISSIDIO, D(2024, 1, 1));
   EXPECT_DOUBLE_EQ(l.VR_MULTA_RESCISORIA, 9876.54);
   EXPECT_DOUBLE_EQ(l.Rescisao().VR_JAM_ANTERIOR_RESCISAO, 0.7);
-  EXPECT_EQ(l.CentavosTrabalhador(), 10 + 70 + 435);
-  EXPECT_EQ(l.CentavosDevidos(), 10 + 70 + 435 + 115 + 29 + 1999);
+  EXPECT_EQ(l.ValorTrabalhador().Centavos(), 10 + 70 + 435);
+  EXPECT_EQ(l.ValorDevido().Centavos(), 10 + 70 + 435 + 115 + 29 + 1999);
 }
