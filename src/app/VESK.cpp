@@ -1,13 +1,16 @@
 // The desktop program: start-up sequence, then the first-run window or the
 // main window, shown modally; the program ends when they close.
 #include "core/unInicializacao.h"
+#include "core/unSinais.h"
 #include "ui/UnArvore.h"
 #include "ui/uEntrada.h"
 #include "ui/uIcones.h"
 #include "ui/uPrincipal.h"
+#include "ui/unAmbienteQt.h"
 #include "ui/unDialogoQt.h"
 
 #include <QApplication>
+#include <QTimer>
 
 namespace {
 // Exceptions that reach the event loop go to the global handler and the
@@ -26,15 +29,31 @@ public:
     return false;
   }
 };
+
+// On the main thread, after a signal: once no file operation is running
+// (it stops by itself between lines), every event loop is left; the windows'
+// modal loops return and the program ends as after "Sair".
+void SairPorSinal(int sinal) {
+  if (TOperacaoCooperativa::EmAndamento()) {
+    QTimer::singleShot(50, qApp, [sinal] { SairPorSinal(sinal); });
+    return;
+  }
+  QCoreApplication::exit(StatusSinal(sinal));
+}
 } // namespace
 
 int main(int argc, char *argv[]) {
+  PrepararAmbienteQt();
   TAplicacao app(argc, argv);
   app.setApplicationName(QStringLiteral("VESK Eletrônica"));
   app.setApplicationDisplayName(QStringLiteral("VESK Eletrônica"));
   app.setWindowIcon(IconeArvore(imgRaiz));
-  AplicarFormatos();
+  InstalarTraducoesQt(app);
   InstalarDialogosQt();
+  DefinirReacaoSinal([](int sinal) {
+    QMetaObject::invokeMethod(
+        qApp, [sinal] { SairPorSinal(sinal); }, Qt::QueuedConnection);
+  });
   TJanelasIniciais janelas;
   janelas.MostrarEntrada = [] {
     TfrmEntrada entrada;
@@ -44,5 +63,10 @@ int main(int argc, char *argv[]) {
     TfrmPrincipal principal;
     principal.ShowModal();
   };
-  return ExecutarPrograma(janelas);
+  const int status = ExecutarPrograma(janelas);
+  if (const int sinal = SinalRecebido()) {
+    AvisarInterrupcao(sinal);
+    return StatusSinal(sinal);
+  }
+  return status;
 }

@@ -5,11 +5,13 @@
 #include "cli/unProgressoTexto.h"
 #include "collection/unSolicitacaoSaldoRecisorio.h"
 #include "core/UnInconsistencia.h"
+#include "core/unSinais.h"
 #include "interchange/UThread.h"
 #include "interchange/UnArqFolha.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <csignal>
 #include <memory>
 
 namespace {
@@ -62,8 +64,9 @@ int Executar(const QStringList &args) {
     return 0;
   }
   if (interrompido) {
-    Erro(QStringLiteral("Importação cancelada; nada foi gravado.\n"));
-    return 130;
+    const int sinal = SinalRecebido();
+    AvisarInterrupcao(sinal, sinal == SIGINT ? "Importação cancelada; nada foi gravado." : nullptr);
+    return StatusSinal(sinal);
   }
   if (!execucao.ErroInesperado.isEmpty())
     Erro(QStringLiteral("Erro: %1\n").arg(execucao.ErroInesperado));

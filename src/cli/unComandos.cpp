@@ -3,6 +3,7 @@
 #include "core/unFBUtils.h"
 #include "core/unGlobal.h"
 #include "core/unInicializacao.h"
+#include "core/unSinais.h"
 
 #include <QFileInfo>
 #include <cstdio>
@@ -40,10 +41,18 @@ bool AbrirBanco() {
   }
   try {
     PrepararPastaBloqueio();
+    // Before the attach too: a signal that comes while the engine attaches
+    // reaches its handler, which then passes it on to ours.
+    InstalarTratamentoSinais();
     IbxUtils->Conectar();
+    // After the attach, so that these handlers replace the engine's.
+    InstalarTratamentoSinais();
     CarregarDataEditalProrata();
     CarregarDataPagamento();
     return true;
+  } catch (const EPastaBloqueio &e) {
+    Erro(e.Mensagem + u'\n');
+    return false;
   } catch (const EBancoDados &e) {
     if (BancoEmUso(e))
       Erro(QStringLiteral("O banco de dados %1 está em uso por outro programa. Feche-o e tente "
@@ -114,5 +123,11 @@ int ExecutarLinhaComando(const QStringList &argumentos) {
     status = 1;
   }
   EncerrarBanco();
+  // A signal during the command: the command stopped (or had nothing to
+  // stop), its transaction was rolled back and the database is closed.
+  if (const int sinal = SinalRecebido()) {
+    AvisarInterrupcao(sinal);
+    status = StatusSinal(sinal);
+  }
   return status;
 }

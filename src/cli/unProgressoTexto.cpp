@@ -2,17 +2,11 @@
 
 #include "cli/unComandos.h"
 #include "core/UnInconsistencia.h"
+#include "core/unSinais.h"
+#include "core/unUtilitarios.h"
 
 #include <algorithm>
-#include <atomic>
 
-namespace {
-std::atomic<bool> Sinalizado{false};
-
-extern "C" void AoInterromper(int) {
-  Sinalizado = true;
-}
-} // namespace
 
 void TProgressoTexto::DefinirMaximo(int maximo) {
   maximo_ = maximo;
@@ -48,7 +42,7 @@ void TProgressoTexto::Etapa(int codigo) {
 }
 
 bool TProgressoTexto::Cancelado() const {
-  return Sinalizado;
+  return SinalRecebido() != 0;
 }
 
 void TProgressoTexto::Terminar() {
@@ -71,17 +65,13 @@ void TProgressoTexto::Desenhar() {
             .arg(etapa_.leftJustified(34, u' ')));
 }
 
-TInterrupcao::TInterrupcao() {
-  Sinalizado = false;
-  anterior_ = std::signal(SIGINT, AoInterromper);
-}
-
-TInterrupcao::~TInterrupcao() {
-  std::signal(SIGINT, anterior_);
-}
+// The signals are taken by the program's watcher (core/unSinais.h) for the
+// whole run; a command only asks whether one came.
+TInterrupcao::TInterrupcao() = default;
+TInterrupcao::~TInterrupcao() = default;
 
 bool TInterrupcao::Interrompido() {
-  return Sinalizado;
+  return SinalRecebido() != 0;
 }
 
 void ListarInconsistencias(int NumeroArquivo) {
@@ -97,7 +87,7 @@ void ListarInconsistencias(int NumeroArquivo) {
              .arg(inc.NU_LINHA_ERRO)
              .arg(inc.CO_REGISTRO.isEmpty() ? QStringLiteral("--") : inc.CO_REGISTRO)
              .arg(inc.NU_MENSAGEM, 4, 10, QChar(u'0'))
-             .arg(conteudo, inc.DE_MENSAGEM.trimmed()));
+             .arg(TUtilitarios::TextoVisivel(conteudo), inc.DE_MENSAGEM.trimmed()));
     inc.Proximo();
     if (inc.FimDados())
       break;

@@ -16,7 +16,7 @@ public:
   void DefinirMaximo(int maximo) override;
   void Avancar(bool AumentarMaximo) override;
   void Etapa(int codigo) override;
-  // True once Ctrl+C was pressed while a TInterrupcao is alive.
+  // True once Ctrl+C, SIGTERM or SIGHUP came (see core/unSinais.h).
   bool Cancelado() const override;
   // Ends the bar's line.
   void Terminar();
@@ -32,8 +32,9 @@ private:
   QString etapa_;
 };
 
-// While alive, SIGINT only sets a flag that the progress channel reports as a
-// cancel; the previous handler comes back on destruction.
+// Marks the part of a command during which a signal is a cancel; the
+// signals themselves are taken by the program's watcher (core/unSinais.h),
+// which lets a running file operation stop by itself.
 class TInterrupcao {
 public:
   TInterrupcao();
@@ -41,9 +42,6 @@ public:
   TInterrupcao(const TInterrupcao &) = delete;
   TInterrupcao &operator=(const TInterrupcao &) = delete;
   static bool Interrompido();
-
-private:
-  void (*anterior_)(int);
 };
 
 // Prints every inconsistency of a file kind to stderr (line, record, message

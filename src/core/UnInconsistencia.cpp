@@ -1,5 +1,7 @@
 #include "UnInconsistencia.h"
 
+#include "unTexto1252.h"
+
 #include "unUtilitarios.h"
 
 #include <QHash>
@@ -36,6 +38,9 @@ QHash<QString, int> LargurasColunas(TIbxUtils *ibx) {
 // A text value cut to its column and then quoted (quotes doubled); an empty
 // value is the empty literal ''.
 QString TextoColuna(const QHash<QString, int> &larguras, const char *coluna, QString valor) {
+  // File bytes reach these columns unchecked: one the code page cannot hold
+  // would make the insert fail, and the file be refused without its list.
+  valor = Armazenavel1252(valor);
   const int largura = larguras.value(QLatin1String(coluna), -1);
   if (largura >= 0 && valor.size() > largura)
     valor.truncate(largura);
@@ -164,16 +169,19 @@ QString TInconsistencia::ComandoInsercao() const {
          v.join(QStringLiteral(", ")) + u')';
 }
 
+bool TInconsistencia::MensagemCadastrada() const {
+  TDataSetPtr msg = Ibx->AbrirConsulta(
+      QStringLiteral("SELECT NU_MENSAGEM FROM QZLTBT13_MENSAGEM_SISTEMA WHERE NU_MENSAGEM = ") +
+      QString::number(NU_MENSAGEM));
+  return !msg->IsEmpty();
+}
+
 int TInconsistencia::Gravar() {
   try {
     if (!Ibx)
       return 0;
-    TDataSetPtr msg = Ibx->AbrirConsulta(
-        QStringLiteral("SELECT NU_MENSAGEM FROM QZLTBT13_MENSAGEM_SISTEMA WHERE NU_MENSAGEM = ") +
-        QString::number(NU_MENSAGEM));
-    if (msg->IsEmpty())
+    if (!MensagemCadastrada())
       return 396;
-    msg.reset();
     Ibx->ExecutarSQL(ComandoInsercao());
     return 1;
   } catch (...) {

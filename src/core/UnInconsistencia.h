@@ -47,6 +47,8 @@ public:
   // a message of the message table (nothing written), 0 on a database error.
   // Never raises.
   int Gravar();
+  // True when NU_MENSAGEM is a row of the message table; raises on a database error.
+  bool MensagemCadastrada() const;
   // Deletes every row of NU_ARQUIVO; false when the statement failed.
   bool ExcluirPorArquivo();
   // Loads the listing of FiltroArquivo and its first row; true when a row exists.

@@ -2,6 +2,7 @@
 
 #include "unDialogo.h"
 #include "unFBUtils.h"
+#include "unSinais.h"
 #include "unTexto1252.h"
 
 #include <QDateTime>
@@ -10,10 +11,14 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
-#include <cxxabi.h>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <cxxabi.h>
 #include <memory>
+#include <sys/stat.h>
 #include <typeinfo>
+#include <unistd.h>
 
 namespace {
 std::function<TContextoJanela()> FonteContexto;
@@ -44,6 +49,34 @@ TConfiguracao LerConfiguracao(const QStringList &linhas) {
   return c;
 }
 
+QString GarantirPastaBloqueioPrivada(const QString &base, unsigned uid) {
+  // Named by the user id: the USER variable is missing under cron and env -i,
+  // and every such user would share one folder.
+  const QString pasta = QDir(base).filePath(QStringLiteral("firebird-%1").arg(uid));
+  const QByteArray nome = QFile::encodeName(pasta);
+  auto recusar = [&pasta](const QString &motivo) {
+    throw EPastaBloqueio(
+        QStringLiteral("A pasta de bloqueio do banco de dados %1 não pode ser usada: %2. "
+                       "Apague-a ou corrija-a e tente novamente.")
+            .arg(pasta, motivo));
+  };
+  if (::mkdir(nome.constData(), 0700) != 0 && errno != EEXIST)
+    recusar(QStringLiteral("não foi possível criá-la (%1)")
+                .arg(QString::fromLocal8Bit(std::strerror(errno))));
+  // A name in a shared folder that someone else may have made first: trusted
+  // only as a real folder (not a link) of this user closed to everyone else.
+  struct stat st {};
+  if (::lstat(nome.constData(), &st) != 0)
+    recusar(QString::fromLocal8Bit(std::strerror(errno)));
+  if (!S_ISDIR(st.st_mode))
+    recusar(QStringLiteral("não é uma pasta"));
+  if (st.st_uid != uid)
+    recusar(QStringLiteral("pertence a outro usuário"));
+  if ((st.st_mode & 077) != 0)
+    recusar(QStringLiteral("outros usuários têm acesso a ela"));
+  return pasta;
+}
+
 void PrepararPastaBloqueio() {
   if (qEnvironmentVariableIsSet("FIREBIRD_LOCK"))
     return;
@@ -53,9 +86,7 @@ void PrepararPastaBloqueio() {
   QFileInfo info(padrao);
   if (!info.exists() ? QFileInfo(QStringLiteral("/tmp")).isWritable() : info.isWritable())
     return;
-  const QString propria =
-      QDir::temp().filePath(QStringLiteral("firebird-%1").arg(qEnvironmentVariable("USER", "vesk")));
-  QDir().mkpath(propria);
+  const QString propria = GarantirPastaBloqueioPrivada(QDir::tempPath(), ::geteuid());
   qputenv("FIREBIRD_LOCK", QFile::encodeName(propria));
 }
 
@@ -101,12 +132,24 @@ bool ConectarBancoPrograma() {
     IbxUtils->Usuario = QStringLiteral("SYSDBA");
     IbxUtils->Senha = QStringLiteral("tulipvane");
     PrepararPastaBloqueio();
+    // Before the attach too: a signal that comes while the engine attaches
+    // reaches its handler, which then passes it on to ours.
+    InstalarTratamentoSinais();
     IbxUtils->Conectar();
+    // After the attach, so that these handlers replace the engine's.
+    InstalarTratamentoSinais();
     CarregarDataEditalProrata();
     CarregarDataPagamento();
     Configuracao = LerConfiguracao(linhas);
     IbxUtils->DefinirLogSQL(Configuracao.LogSQL);
     return true;
+  } catch (const EPastaBloqueio &e) {
+    PedidoDialogo p;
+    p.Tipo = dtErro;
+    p.Titulo = QString::fromUtf8(NomeProduto);
+    p.Texto = e.Mensagem;
+    MostrarDialogo(p);
+    return false;
   } catch (const std::exception &e) {
     TratarExcecao(e);
     return false;

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <exception>
 #include <functional>
+#include <stdexcept>
 
 inline constexpr const char *MensagemErroBanco = "Ocorreu um erro ao tentar acessar o banco de dados.";
 
@@ -32,8 +33,20 @@ QStringList PastasTrabalho();
 // True when at least one employer is registered.
 bool ExisteEmpregador();
 // Points the embedded engine's lock files at a folder the user can write,
-// unless the environment already chose one.
+// unless the environment already chose one. Raises EPastaBloqueio when the
+// private folder it needs cannot be trusted.
 void PrepararPastaBloqueio();
+class EPastaBloqueio : public std::runtime_error {
+public:
+  explicit EPastaBloqueio(const QString &mensagem)
+      : std::runtime_error(mensagem.toStdString()), Mensagem(mensagem) {}
+  QString Mensagem;
+};
+// The private lock folder of user `uid` below `base` ("firebird-<uid>"),
+// created with mode 0700 when missing; an existing one must be a real folder
+// (not a link) owned by `uid` with no access for others. Returns its path or
+// raises EPastaBloqueio.
+QString GarantirPastaBloqueioPrivada(const QString &base, unsigned uid);
 
 // Where the global handler finds the active window and focused control names.
 struct TContextoJanela {

@@ -46,6 +46,22 @@ QString DeWin1252(const QByteArray &bytes) {
   return saida;
 }
 
+QString Armazenavel1252(const QString &texto) {
+  const QByteArray bytes = ParaWin1252(texto);
+  QString saida;
+  saida.reserve(texto.size());
+  for (qsizetype i = 0; i < texto.size(); ++i) {
+    const char16_t u = texto.at(i).unicode();
+    if (u >= 0x80 && u < 0xA0 && Faixa80[u - 0x80] == 0)
+      saida += QStringLiteral("\\x") + QString::number(u, 16).toUpper();
+    else if (bytes.at(i) == '?' && u != u'?')
+      saida += u'?';
+    else
+      saida += texto.at(i);
+  }
+  return saida;
+}
+
 bool AcrescentarLinhas1252(const QString &caminho, const QStringList &linhas) {
   QFile f(caminho);
   if (!f.open(QIODevice::WriteOnly | QIODevice::Append))

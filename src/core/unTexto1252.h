@@ -6,6 +6,12 @@
 
 QByteArray ParaWin1252(const QString &texto);  // characters outside the page become '?'
 QString DeWin1252(const QByteArray &bytes);
+// Text as a column in the Western code page can hold it: the database refuses
+// a whole statement over one character outside the page. The five bytes the
+// page leaves unassigned (read from a file as U+0081, U+008D, U+008F, U+0090,
+// U+009D) become "\xNN", so what the file held stays readable; any other
+// character outside the page becomes '?'.
+QString Armazenavel1252(const QString &texto);
 // Appends lines to a text file in the Western code page with CR LF ends.
 // Returns false when the file cannot be opened or written.
 bool AcrescentarLinhas1252(const QString &caminho, const QStringList &linhas);

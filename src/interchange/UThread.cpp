@@ -3,6 +3,7 @@
 #include "UnArqFolha.h"
 #include "collection/unArqCargaSaldo.h"
 #include "core/unFBUtils.h"
+#include "core/unSinais.h"
 
 #include <exception>
 
@@ -31,6 +32,9 @@ void TExecucaoArquivo::Executar() {
   if (Iniciada)
     return;
   Iniciada = true;
+  // A signal stops the operation between lines instead of ending the
+  // process under it.
+  TOperacaoCooperativa cooperativa;
   Sucesso = false;
   CodigoErro.clear();
   try {
@@ -95,6 +99,18 @@ void TExecucaoArquivo::Executar() {
       IbxUtils->DesfazerTransacao();
   } catch (...) {
   }
+  // A reader that ended well without touching its list still replaces the
+  // previous one (with an empty list); most do it inside their own commit.
+  if (Sucesso && Objeto && Objeto->LimpezaPendente()) {
+    try {
+      Objeto->ConcluirInconsistencias();
+    } catch (...) {
+    }
+  }
+}
+
+bool TExecucaoArquivo::Cancelado() const {
+  return (Progresso && Progresso->Cancelado()) || SinalRecebido() != 0;
 }
 
 void TMyThread::run() {

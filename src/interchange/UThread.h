@@ -43,7 +43,7 @@ public:
   // Runs the operation once; never raises. Any transaction the operation
   // left open is rolled back here, on the thread that used it.
   void Executar();
-  bool Cancelado() const { return Progresso && Progresso->Cancelado(); }
+  bool Cancelado() const;
 };
 
 // How the other file Parts plug their operation into the runner: the factory

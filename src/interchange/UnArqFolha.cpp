@@ -226,7 +226,7 @@ bool TArqFolha::Importar() {
     LimparInconsistencias();
     ReiniciarChaves();
     if (!Abrir()) {
-      RegistrarInconsistencia(NomeArquivo, QString(), 0, 151);
+      RegistrarInconsistencia(NomeArquivo, QString(), 0, ErroAbertura ? ErroAbertura : 151);
       LiberarObjetos();
       return false;
     }
@@ -1112,6 +1112,9 @@ bool TArqFolha::GravarInformacoes() {
     if (!falha) {
       VerificarCancelamento();
       complemento_->AtualizarTotais();
+      // The list of an earlier refused file goes with this file's data.
+      if (!ConcluirInconsistencias())
+        throw ENegocio(QStringLiteral("Falha ao excluir as inconsistências anteriores."));
       IbxUtils->ConfirmarTransacao();
       Etapa(7);
       return true;

@@ -1,10 +1,17 @@
 #include "UnArquivo.h"
 
+#include "core/unSinais.h"
 #include "core/unTexto1252.h"
+#include "core/unTransacao.h"
 #include "core/unUtilitarios.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 TArquivo::TArquivo() : Inconsistencia(std::make_unique<TInconsistencia>()) {}
 
@@ -26,16 +33,37 @@ bool TArquivo::ValidarCaminho(bool ExigirFechado) {
 }
 
 bool TArquivo::Abrir() {
+  ErroAbertura = 151;
+  Linhas.clear(); // nothing of an earlier file survives a failed open
   try {
     ValidarCaminho(true);
-    arquivo_.setFileName(NomeArquivo);
-    if (!arquivo_.open(QIODevice::ReadOnly))
+    // Opened without waiting and checked on the handle itself: a named pipe
+    // would otherwise block the open for ever, and a name checked before the
+    // open could be swapped for another kind of file in between.
+    const int fd =
+        ::open(QFile::encodeName(NomeArquivo).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+      throw EArquivo(QString::fromLocal8Bit(std::strerror(errno)));
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+      ::close(fd);
+      throw EArquivo(QStringLiteral("Não é um arquivo comum."));
+    }
+    if (st.st_size > TamanhoMaximo) {
+      ::close(fd);
+      ErroAbertura = 651;
+      throw EArquivo(QStringLiteral("Arquivo maior que o limite."));
+    }
+    if (!arquivo_.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+      ::close(fd);
       throw EArquivo(arquivo_.errorString());
+    }
     Modo = u'L';
     Aberto = true;
     Linhas.clear();
     if (!CarregarLinhas())
       throw EArquivo(QStringLiteral("Falha na leitura do arquivo."));
+    ErroAbertura = 0;
     return true;
   } catch (...) {
     if (arquivo_.isOpen())
@@ -52,9 +80,23 @@ bool TArquivo::CarregarLinhas() {
     throw EArquivo(
         QStringLiteral("Execução não permitida pois o Arquivo não está aberto para Leitura."));
   arquivo_.seek(0);
-  const QByteArray dados = arquivo_.readAll();
-  if (arquivo_.error() != QFileDevice::NoError)
-    return false;
+  // Read in blocks up to the limit, which also holds for a file that grew
+  // after it was opened.
+  QByteArray dados;
+  dados.reserve(static_cast<qsizetype>(qBound<qint64>(0, arquivo_.size(), TamanhoMaximo)));
+  char bloco[64 * 1024];
+  while (true) {
+    const qint64 lidos = arquivo_.read(bloco, sizeof bloco);
+    if (lidos < 0)
+      return false;
+    if (lidos == 0)
+      break;
+    if (dados.size() + lidos > TamanhoMaximo) {
+      ErroAbertura = 651;
+      return false;
+    }
+    dados.append(bloco, static_cast<qsizetype>(lidos));
+  }
   // A line ends at CR LF, LF or a lone CR; the end of the file closes the
   // last line without adding an empty one.
   Linhas.clear();
@@ -87,9 +129,19 @@ void TArquivo::ExcluirArquivo() {
 }
 
 bool TArquivo::LimparInconsistencias() {
+  limpezaPendente_ = true;
+  return true;
+}
+
+bool TArquivo::ConcluirInconsistencias() {
+  if (!limpezaPendente_)
+    return true;
   Inconsistencia->Limpar();
   Inconsistencia->NU_ARQUIVO = NumeroArquivo;
-  return Inconsistencia->ExcluirPorArquivo();
+  if (!Inconsistencia->ExcluirPorArquivo())
+    return false;
+  limpezaPendente_ = false;
+  return true;
 }
 
 void TArquivo::RegistrarInconsistencia(const QString &Conteudo, const QString &Registro, int Linha,
@@ -116,7 +168,23 @@ void TArquivo::RegistrarInconsistencia(const QString &Conteudo, const QString &R
   i.CO_CATEGORIA_INCONSISTENCIA = Categoria;
   i.DT_ADMISSAO_INCONSISTENCIA = DtAdmissao; // stored as Null when not a date
   i.NO_EMPREGADO = NomeEmpregado;
-  if (i.Gravar() == 396) {
+  int gravado;
+  if (limpezaPendente_ && i.Ibx && !i.MensagemCadastrada()) {
+    gravado = 396; // nothing can replace the old list
+  } else if (limpezaPendente_ && i.Ibx) {
+    // The old list goes together with the first row of the new one.
+    TEscopoTransacao escopo(i.Ibx);
+    if (!i.ExcluirPorArquivo())
+      throw ENegocio(QStringLiteral("Falha ao substituir a lista de inconsistências."));
+    gravado = i.Gravar();
+    if (gravado == 1) {
+      escopo.Confirmar();
+      limpezaPendente_ = false;
+    }
+  } else {
+    gravado = i.Gravar();
+  }
+  if (gravado == 396) {
     CodigoErro = QStringLiteral("0396");
     MensagemInexistente = Mensagem;
     throw EMensagemInexistente();
@@ -130,6 +198,10 @@ bool TArquivo::Importar() {
 
 bool TArquivo::Processar() {
   throw ENegocio(QStringLiteral("Processar não implementado."));
+}
+
+bool TArquivo::Cancelado() const {
+  return (Progresso && Progresso->Cancelado()) || SinalRecebido() != 0;
 }
 
 void TArquivo::DefinirMaximo(int maximo) {

@@ -69,6 +69,16 @@ public:
   int MensagemInexistente = 0;
   // Progress channel; none for a silent run.
   IProgresso *Progresso = nullptr;
+  // Largest file Abrir reads. Every file the bank or a payroll system sends
+  // is a few megabytes at most (a payroll file of 100,000 links is about
+  // 36 MB); anything bigger is the wrong file, and reading it whole would
+  // take several times its size in memory. A descendant may set its own.
+  static constexpr qint64 TamanhoMaximoPadrao = 64 * 1024 * 1024;
+  qint64 TamanhoMaximo = TamanhoMaximoPadrao;
+  // Why the last Abrir failed, as the message the reader registers: 151 the
+  // file could not be opened or is not a plain file (a pipe, device, socket
+  // or folder), 651 it is larger than TamanhoMaximo. 0 after a good Abrir.
+  int ErroAbertura = 0;
 
   // Raises EArquivo with the first failing rule; true otherwise.
   bool ValidarCaminho(bool ExigirFechado);
@@ -79,7 +89,23 @@ public:
   void Fechar();
   void ExcluirArquivo();
 
+  // The inconsistency list of a run replaces the previous list of its kind
+  // as one piece: LimparInconsistencias only marks the old rows for removal,
+  // and they are deleted by the first RegistrarInconsistencia of this run, in
+  // the same transaction as that row (one is opened for the pair when the
+  // caller holds none), or by ConcluirInconsistencias when the run ends well
+  // without a list. A run that is cancelled, fails before writing a row, or is
+  // killed therefore leaves the last list as it was, and a reader that keeps
+  // its rows in its own transaction replaces the list only when it commits.
+  // Every reader gets this by calling LimparInconsistencias first, as before;
+  // the runner calls ConcluirInconsistencias after a successful operation, and
+  // a reader that commits its data itself calls it inside that transaction.
   virtual bool LimparInconsistencias();
+  // Deletes the previous list now, in the caller's transaction, when this run
+  // has not yet replaced it; false when the statement failed.
+  bool ConcluirInconsistencias();
+  // True while the previous list is still waiting to be replaced.
+  bool LimpezaPendente() const { return limpezaPendente_; }
   // Records one inconsistency of this file kind and sets CodigoErro to the
   // message number as 4 digits. Raises EMensagemInexistente (CodigoErro
   // "0396") when the message table lacks the number.
@@ -100,10 +126,12 @@ protected:
   void DefinirMaximo(int maximo);
   void Avancar(bool AumentarMaximo = false);
   void Etapa(int codigo);
-  bool Cancelado() const { return Progresso && Progresso->Cancelado(); }
+  // The user's cancel, or a signal asking the program to end.
+  bool Cancelado() const;
 
 private:
   QFile arquivo_;
+  bool limpezaPendente_ = false;
 };
 
 // Field of a fixed-layout line by 1-based position and length. Beyond the end

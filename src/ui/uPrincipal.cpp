@@ -13,6 +13,7 @@
 #include "collection/unTGuiaTrabalhador.h"
 #include "core/unGlobal.h"
 #include "core/unInicializacao.h"
+#include "core/unSinais.h"
 #include "core/unUtilitarios.h"
 #include "registry/unAlteracaoCadastral.h"
 #include "registry/unTrabalhador.h"
@@ -826,6 +827,9 @@ void TfrmPrincipal::ShowModal() {
   laco_ = &laco;
   laco.exec();
   laco_ = nullptr;
+  // A signal left every event loop: the program ends as after "Sair".
+  if (SinalRecebido())
+    Encerrar();
 }
 
 void TfrmPrincipal::closeEvent(QCloseEvent *e) {

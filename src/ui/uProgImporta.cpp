@@ -3,6 +3,7 @@
 #include "uConfAtualSaldoRescisorio.h"
 
 #include "core/unDialogo.h"
+#include "core/unSinais.h"
 #include "core/unUtilitarios.h"
 #include "interchange/UnArqFolha.h"
 
@@ -261,7 +262,8 @@ void TfrmProgImporta::Concluir() {
 }
 
 void TfrmProgImporta::PosProcessar() {
-  const bool cancelado = cancelado_;
+  // A signal ends the program: nothing more is asked or shown.
+  const bool cancelado = cancelado_ || SinalRecebido() != 0;
   if (Operacao == opImportarFolha) {
     if (Sucesso) {
       if (cancelado)

@@ -15,14 +15,17 @@ struct Botao {
   QMessageBox::ButtonRole papel;
 };
 // In the order of the button set; the position is what BotaoPadrao names.
-const Botao Botoes[] = {
-    {mbYes, "&Sim", QMessageBox::YesRole},          {mbNo, "&Não", QMessageBox::NoRole},
-    {mbOK, "OK", QMessageBox::AcceptRole},          {mbCancel, "Cancelar", QMessageBox::RejectRole},
-    {mbAbort, "&Abortar", QMessageBox::RejectRole}, {mbRetry, "&Repetir", QMessageBox::AcceptRole},
-    {mbIgnore, "&Ignorar", QMessageBox::AcceptRole}, {mbAll, "&Todos", QMessageBox::AcceptRole},
-    {mbNoToAll, "Nã&o para Todos", QMessageBox::NoRole},
-    {mbYesToAll, "&Sim para Todos", QMessageBox::YesRole},
-    {mbHelp, "&Help", QMessageBox::HelpRole}};
+const Botao Botoes[] = {{mbYes, "&Sim", QMessageBox::YesRole},
+                        {mbNo, "&Não", QMessageBox::NoRole},
+                        {mbOK, "OK", QMessageBox::AcceptRole},
+                        {mbCancel, "Cancelar", QMessageBox::RejectRole},
+                        {mbAbort, "&Abortar", QMessageBox::RejectRole},
+                        {mbRetry, "&Repetir", QMessageBox::AcceptRole},
+                        {mbIgnore, "&Ignorar", QMessageBox::AcceptRole},
+                        {mbAll, "&Todos", QMessageBox::AcceptRole},
+                        {mbNoToAll, "Nã&o para Todos", QMessageBox::NoRole},
+                        {mbYesToAll, "&Sim para Todos", QMessageBox::YesRole},
+                        {mbHelp, "Aj&uda", QMessageBox::HelpRole}};
 } // namespace
 
 int MostrarDialogoQt(const PedidoDialogo &pedido) {
