@@ -58,7 +58,11 @@ TEST_F(FolhaTeste, RegistrarInconsistenciaDefineOCodigo) {
             1);
   EXPECT_THROW(a.RegistrarInconsistencia(QString(), QString(), 0, 9999), EMensagemInexistente);
   EXPECT_EQ(a.CodigoErro, QStringLiteral("0396"));
+  // Clearing only marks the old list: it goes when the run writes its first
+  // row or, ending without one, concludes its list.
   EXPECT_TRUE(a.LimparInconsistencias());
+  EXPECT_EQ(Contar("FROM QZLTBG18_INCONSISTENCIA_ARQUIVO WHERE NU_ARQUIVO = 2"), 1);
+  EXPECT_TRUE(a.ConcluirInconsistencias());
   EXPECT_EQ(Contar("FROM QZLTBG18_INCONSISTENCIA_ARQUIVO WHERE NU_ARQUIVO = 2"), 0);
 }
 
