@@ -3,7 +3,7 @@
 #include "cli/unComandos.h"
 #include "core/UnInconsistencia.h"
 #include "core/unSinais.h"
-#include "core/unUtilitarios.h"
+#include "core/unTexto1252.h"
 
 #include <algorithm>
 
@@ -87,7 +87,7 @@ void ListarInconsistencias(int NumeroArquivo) {
              .arg(inc.NU_LINHA_ERRO)
              .arg(inc.CO_REGISTRO.isEmpty() ? QStringLiteral("--") : inc.CO_REGISTRO)
              .arg(inc.NU_MENSAGEM, 4, 10, QChar(u'0'))
-             .arg(TUtilitarios::TextoVisivel(conteudo), inc.DE_MENSAGEM.trimmed()));
+             .arg(TextoVisivel(conteudo), inc.DE_MENSAGEM.trimmed()));
     inc.Proximo();
     if (inc.FimDados())
       break;

@@ -46,6 +46,19 @@ QString DeWin1252(const QByteArray &bytes) {
   return saida;
 }
 
+QString TextoVisivel(const QString &texto) {
+  QString r;
+  r.reserve(texto.size());
+  for (QChar c : texto) {
+    const char16_t u = c.unicode();
+    if (u < 0x20 || (u >= 0x7F && u <= 0x9F))
+      r += QStringLiteral("\\x") + QString::number(u, 16).toUpper().rightJustified(2, u'0');
+    else
+      r += c;
+  }
+  return r;
+}
+
 QString Armazenavel1252(const QString &texto) {
   const QByteArray bytes = ParaWin1252(texto);
   QString saida;

@@ -12,6 +12,11 @@ QString DeWin1252(const QByteArray &bytes);
 // U+009D) become "\xNN", so what the file held stays readable; any other
 // character outside the page becomes '?'.
 QString Armazenavel1252(const QString &texto);
+// Text as a terminal or a printed page can show it: every control character
+// (C0, DEL, C1; a NUL from a file among them) becomes \xNN, so one bad byte
+// cannot cut or break the line it is printed on. Only for showing: what is
+// stored keeps the file's bytes.
+QString TextoVisivel(const QString &texto);
 // Appends lines to a text file in the Western code page with CR LF ends.
 // Returns false when the file cannot be opened or written.
 bool AcrescentarLinhas1252(const QString &caminho, const QStringList &linhas);

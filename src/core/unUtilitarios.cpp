@@ -414,19 +414,6 @@ void TUtilitarios::Digitos(const QString &texto, QString &destino) {
       destino += c;
 }
 
-QString TUtilitarios::TextoVisivel(const QString &texto) {
-  QString r;
-  r.reserve(texto.size());
-  for (QChar c : texto) {
-    const char16_t u = c.unicode();
-    if (u < 0x20 || (u >= 0x7F && u <= 0x9F))
-      r += QStringLiteral("\\x") + QString::number(u, 16).toUpper().rightJustified(2, u'0');
-    else
-      r += c;
-  }
-  return r;
-}
-
 QString TUtilitarios::SemPontos(const QString &texto) {
   return QString(texto).remove(u'.');
 }

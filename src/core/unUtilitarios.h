@@ -70,11 +70,6 @@ public:
   static QString Digitos(const QString &texto);
   static void Digitos(const QString &texto, QString &destino); // appends
   static QString SemPontos(const QString &texto);
-  // Text as a terminal or a printed page can show it: every control character
-  // (C0, DEL, C1; a NUL from a file among them) becomes \xNN, so one bad
-  // byte cannot cut or break the line it is printed on. Only for showing:
-  // what is stored keeps the file's bytes.
-  static QString TextoVisivel(const QString &texto);
   static QChar PrimeiroCaractere(const QString &texto); // space for an empty text
   // Sum of the character codes in the Western code page.
   static qint64 SomaCaracteres(const QString &texto);

@@ -1,6 +1,7 @@
 // The engine's private lock folder (used when its shared one is not
 // writable) and the visible form of control characters.
 #include "core/unInicializacao.h"
+#include "core/unTexto1252.h"
 #include "core/unUtilitarios.h"
 
 #include <QDir>
@@ -89,5 +90,5 @@ TEST(TextoVisivel, CaracteresDeControleFicamVisiveis) {
       {QString(), QString()},
   };
   for (const auto &c : casos)
-    EXPECT_EQ(TUtilitarios::TextoVisivel(c.entrada), c.saida) << c.entrada.toStdString();
+    EXPECT_EQ(TextoVisivel(c.entrada), c.saida) << c.entrada.toStdString();
 }
