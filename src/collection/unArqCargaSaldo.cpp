@@ -232,7 +232,7 @@ bool TArqCargaSaldo::Importar() {
     validando = true;
     LimparInconsistencias();
     if (!Abrir()) {
-      RegistrarInconsistencia(NomeArquivo, QString(), 0, 151);
+      RegistrarInconsistencia(NomeArquivo, QString(), 0, ErroAbertura ? ErroAbertura : 151);
     } else {
       Etapa(1);
       // Blank lines after the trailer are not records.
@@ -247,6 +247,8 @@ bool TArqCargaSaldo::Importar() {
         ValidarConteudo();
       }
     }
+    // A clean file replaces the old list with an empty one here, with the checks.
+    ConcluirInconsistencias();
     IbxUtils->ConfirmarTransacao();
     validando = false;
     if (estruturaValida) {
