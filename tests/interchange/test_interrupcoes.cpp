@@ -1,7 +1,7 @@
 // What an interrupted, refused or odd run leaves behind: the previous list of
 // inconsistencies stays until a new one is written, and files that are not
 // plain files, or are far too large, are refused before anything is read.
-#include "FolhaTeste.h"
+#include "support/FolhaTeste.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 // Damaged payroll files: seeded mutants of a generated file, each refused
 // cleanly (see tests/support/MutacaoArquivos.h, which the other readers join).
-#include "FolhaTeste.h"
+#include "support/FolhaTeste.h"
 
 #include "support/MutacaoArquivos.h"
 
