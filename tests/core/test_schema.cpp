@@ -419,9 +419,27 @@ TEST_F(Esquema, EnvioEmpresaNumeroPadraoUmEJuncaoDosTrabalhadores) {
                    "T.NU_TIPO_INSCRICAO_ENVIO AND E.NU_INSCRICAO_ENVIO = T.NU_INSCRICAO_ENVIO AND "
                    "E.NU_ENVIO_EMPRESA = T.NU_ENVIO_EMPRESA"),
             20.5);
+  // A second row of the same company in the same file is numbered 2 (a
+  // resend request may list two guides of one company); a worker row then
+  // joins the latest, and a row given its number (a restore) keeps it.
+  Executar("INSERT INTO QZLTBG15_ENVIO_EMPRESA (NU_IDENTIFICADOR_ARQUIVO, "
+           "NU_TIPO_INSCRICAO_ENVIO, NU_INSCRICAO_ENVIO) VALUES (" +
+           id + ", 1, 12345000195)");
+  EXPECT_EQ(Valor("SELECT MAX(NU_ENVIO_EMPRESA) FROM QZLTBG15_ENVIO_EMPRESA"), "2");
+  Executar("INSERT INTO QZLTBG16_ENVIO_EMPREGADO (NU_IDENTIFICADOR_ARQUIVO, "
+           "NU_TIPO_INSCRICAO_ENVIO, NU_INSCRICAO_ENVIO, NU_PIS_ENVIO) VALUES (" +
+           id + ", 1, 12345000195, 12345678902)");
+  EXPECT_EQ(Valor("SELECT NU_ENVIO_EMPRESA FROM QZLTBG16_ENVIO_EMPREGADO WHERE NU_PIS_ENVIO = "
+                  "12345678902"),
+            "2");
+  Executar("INSERT INTO QZLTBG15_ENVIO_EMPRESA (NU_IDENTIFICADOR_ARQUIVO, "
+           "NU_TIPO_INSCRICAO_ENVIO, NU_INSCRICAO_ENVIO, NU_ENVIO_EMPRESA) VALUES (" +
+           id + ", 2, 123, 7)");
+  EXPECT_EQ(Valor("SELECT NU_ENVIO_EMPRESA FROM QZLTBG15_ENVIO_EMPRESA WHERE NU_INSCRICAO_ENVIO = 123"),
+            "7");
   EXPECT_THROW(Executar("INSERT INTO QZLTBG15_ENVIO_EMPRESA (NU_IDENTIFICADOR_ARQUIVO, "
-                        "NU_TIPO_INSCRICAO_ENVIO, NU_INSCRICAO_ENVIO) VALUES (" +
-                        id + ", 1, 12345000195)"),
+                        "NU_TIPO_INSCRICAO_ENVIO, NU_INSCRICAO_ENVIO, NU_ENVIO_EMPRESA) VALUES (" +
+                        id + ", 2, 123, 7)"),
                EBancoDados);
 }
 
