@@ -11,8 +11,8 @@ Lines of exactly 500 characters, Windows-1252, CR LF:
 --ocorrencias gives the codes of the guides in order (the last repeats;
 default 01). Faults (--defeito, may repeat): linha-499, linha-501 (the first
 detail one short / one long), contagem (trailer counts one more), tipo-
-desconhecido (a line of type 5 after the header), fora-de-ordem (the trailer
-before the last detail), codigo-fora (code 17 on the first guide),
+desconhecido (a line of type 5 after the first detail), fora-de-ordem (a copy of the
+trailer right after the first detail), codigo-fora (code 17 on the first guide),
 inscricao-invalida (a wrong check digit in the first guide's inscription),
 identificador-branco (blank request identifier)."""
 import datetime
@@ -94,12 +94,11 @@ def gerar(linhas_pedido, ocorrencias, data, defeitos=()):
         saida.append(linha)
     contagem = len(detalhes) + (1 if "contagem" in defeitos else 0)
     trailer = com_tamanho("9" + campo(contagem, 8, zeros=True))
-    if "fora-de-ordem" in defeitos and len(saida) > 2:
-        saida.insert(len(saida) - 1, trailer)
-    else:
-        saida.append(trailer)
+    saida.append(trailer)
+    if "fora-de-ordem" in defeitos:
+        saida.insert(2, trailer)
     if "tipo-desconhecido" in defeitos:
-        saida.insert(1, com_tamanho("5"))
+        saida.insert(2, com_tamanho("5"))
     return ("\r\n".join(saida) + "\r\n").encode("cp1252")
 
 

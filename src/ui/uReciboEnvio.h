@@ -1,0 +1,16 @@
+#pragma once
+// "Guias" > "Por Protocolo": imports the bank's sending receipt chosen by the
+// user and then shows the guides of that file.
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// The guide query ("Informativas", both pages, only guides whose file has a
+// protocol) for one sent file. Installed by the guide query window; while
+// none is installed the import ends after storing the protocol.
+extern std::function<void(QWidget *pai, const QString &identificador)> ConsultarGuiasDoRecibo;
+
+// Chooses the receipt (Escolher replaces the open dialog in tests), imports
+// it and shows "FE" + the code of a failure. True when the protocol was stored.
+bool ImportarReciboEnvio(QWidget *pai, const std::function<QString(QWidget *)> &Escolher = {});
