@@ -2,6 +2,8 @@
 
 #include "uBackup.h"
 #include "uConsultaSaldoCarregadoIS.h"
+#include "uReciboEnvio.h"
+#include "uReenvioArqProcessado.h"
 #include "uFrameResumo.h"
 #include "uIcones.h"
 #include "uProgImporta.h"
@@ -88,7 +90,7 @@ const TComando Comandos[] = {
     {"OcorrenciaSaldo", "&Ocorrência Arquivo Saldo Rescisório", nullptr, nullptr, nullptr},
     {"OcorrnciaChaveIdentificao1", "Oco&rrência Chave Identificação", nullptr, nullptr, nullptr},
     {"PorGuias", "Por &Guias", nullptr, nullptr, &TfrmPrincipal::PorGuiasClick},
-    {"PorProtocolo", "Por &Protocolo", nullptr, nullptr, nullptr},
+    {"PorProtocolo", "Por &Protocolo", nullptr, nullptr, &TfrmPrincipal::PorProtocoloClick},
     {"ArquivoProcessado3", "Guias &Processadas na VORDA", nullptr, nullptr, nullptr},
     {"ArquivodeSaldoIS1", "&Valor para Fins Rescisórios", nullptr, nullptr,
      &TfrmPrincipal::ArquivodeSaldoIS1Click},
@@ -98,7 +100,7 @@ const TComando Comandos[] = {
     {"SolicitarArquivodeSaldoIS2", "Solicitação de Saldo &Rescisório", nullptr, nullptr,
      &TfrmPrincipal::SolicitarArquivodeSaldoIS2Click},
     {"ReenviodeArquivoProcessado2", "Solicitação de Reenvio de Guias &Processadas na VORDA",
-     nullptr, nullptr, nullptr},
+     nullptr, nullptr, &TfrmPrincipal::ReenviodeArquivoProcessado2Click},
     {"FazerBackup1", "&Fazer Backup", nullptr, nullptr, &TfrmPrincipal::FazerBackup1Click},
     {"RestaurarBackup1", "&Restaurar Backup", nullptr, nullptr, &TfrmPrincipal::RestaurarBackup1Click},
     {"SitedaVORDA1", "Site da &VORDA", nullptr, nullptr, &TfrmPrincipal::SitedaVORDA1Click},
@@ -686,6 +688,17 @@ void TfrmPrincipal::PorGuiasClick() {
   TJanelaOcupada ocupada(this);
   TfrmSelecaoGuias filtro(this);
   filtro.exec();
+}
+
+void TfrmPrincipal::PorProtocoloClick() {
+  TJanelaOcupada ocupada(this);
+  ImportarReciboEnvio(this);
+}
+
+void TfrmPrincipal::ReenviodeArquivoProcessado2Click() {
+  TJanelaOcupada ocupada(this);
+  TfrmReenvioArqProcessado janela(this);
+  janela.exec();
 }
 
 void TfrmPrincipal::ImprimirGuiaProcessadaClick() {

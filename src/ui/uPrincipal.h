@@ -66,6 +66,8 @@ public:
   void ArquivodeSaldoIS1Click();          // load of the bank's balance file
   void SaldoCarregadoIS1Click();          // loaded-balance query
   void SolicitarArquivodeSaldoIS2Click(); // balance request
+  void PorProtocoloClick();               // sending receipt import
+  void ReenviodeArquivoProcessado2Click(); // resend request
   void FazerBackup1Click();
   void RestaurarBackup1Click();
   void PorGuiasClick();                   // guide query

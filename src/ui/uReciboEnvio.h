@@ -7,9 +7,8 @@
 class QWidget;
 
 // The guide query ("Informativas", both pages, only guides whose file has a
-// protocol) for one sent file. Installed by the guide query window; while
-// none is installed the import ends after storing the protocol.
-extern std::function<void(QWidget *pai, const QString &identificador)> ConsultarGuiasDoRecibo;
+// protocol) for one sent file; "FE0087" when it finds none.
+void ConsultarGuiasDoRecibo(QWidget *pai, const QString &identificador);
 
 // Chooses the receipt (Escolher replaces the open dialog in tests), imports
 // it and shows "FE" + the code of a failure. True when the protocol was stored.

@@ -62,22 +62,25 @@ TfrmReenvioArqProcessado::TfrmReenvioArqProcessado(QWidget *parent) : QDialog(pa
     });
   }
   codigos->addStretch();
-  form->addRow(QStringLiteral("&Código de Barras:"), codigos);
+  // A layout has no buddy of its own: the label's mnemonic goes to the first block.
+  auto *rotuloCodigo = new QLabel(QStringLiteral("&Código de Barras:"), this);
+  rotuloCodigo->setBuddy(edtCod[0]);
+  form->addRow(rotuloCodigo, codigos);
   layout->addLayout(form);
 
   stgReenvio = new QTableWidget(1, 5, this);
   stgReenvio->setObjectName(QStringLiteral("stgReenvio"));
-  stgReenvio->setHorizontalHeaderLabels({QStringLiteral("Inscrição"), QStringLiteral("Data de Pagamento"),
-                                         QStringLiteral("Código de Barras"), QStringLiteral("Tipo Inscrição"),
-                                         QString()});
+  stgReenvio->setHorizontalHeaderLabels(
+      {QStringLiteral("Inscrição"), QStringLiteral("Data de Pagamento"),
+       QStringLiteral("Código de Barras"), QStringLiteral("Tipo Inscrição"), QString()});
   stgReenvio->setColumnHidden(3, true);
   stgReenvio->setColumnHidden(4, true);
   stgReenvio->setEditTriggers(QAbstractItemView::NoEditTriggers);
   stgReenvio->setSelectionBehavior(QAbstractItemView::SelectRows);
   stgReenvio->horizontalHeader()->setStretchLastSection(false);
   stgReenvio->setColumnWidth(0, 150);
-  stgReenvio->setColumnWidth(1, 120);
-  stgReenvio->setColumnWidth(2, 380);
+  stgReenvio->setColumnWidth(1, 140);
+  stgReenvio->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
   stgReenvio->verticalHeader()->setVisible(false);
   layout->addWidget(stgReenvio, 1);
 
@@ -97,7 +100,8 @@ TfrmReenvioArqProcessado::TfrmReenvioArqProcessado(QWidget *parent) : QDialog(pa
     TipoEscolhido();
     edtNu_Insc->setFocus();
   });
-  connect(cmbTp_Insc, &QComboBox::currentIndexChanged, this, &TfrmReenvioArqProcessado::TipoEscolhido);
+  connect(cmbTp_Insc, &QComboBox::currentIndexChanged, this,
+          &TfrmReenvioArqProcessado::TipoEscolhido);
   connect(edtNu_Insc, &QLineEdit::textEdited, this, [this] {
     if (!edtNu_Insc->inputMask().isEmpty() && edtNu_Insc->hasAcceptableInput())
       dtpDataRec->setFocus();
@@ -111,9 +115,9 @@ TfrmReenvioArqProcessado::TfrmReenvioArqProcessado(QWidget *parent) : QDialog(pa
   connect(BtnFechar, &QPushButton::clicked, this, &QDialog::reject);
 
   EscolherArquivo = [](QWidget *pai, const QString &pasta, const QString &nome) {
-    return QFileDialog::getSaveFileName(pai, QStringLiteral("Salvar Solicitação de Reenvio"),
-                                        QDir(pasta).filePath(nome),
-                                        QStringLiteral("Arquivo de Solicitação de Reenvio (*.HXF)"));
+    return QFileDialog::getSaveFileName(
+        pai, QStringLiteral("Salvar Solicitação de Reenvio"), QDir(pasta).filePath(nome),
+        QStringLiteral("Arquivo de Solicitação de Reenvio (*.HXF)"));
   };
   cmbTp_Insc->setFocus();
 }
@@ -137,7 +141,8 @@ QString TfrmReenvioArqProcessado::LinhaDigitada() const {
 }
 
 void TfrmReenvioArqProcessado::Erro(int mensagem, QWidget *foco, const QStringList &args) {
-  Utilitarios.ExibirMensagem(QStringLiteral("SP") + QString::number(mensagem).rightJustified(4, u'0'),
+  Utilitarios.ExibirMensagem(QStringLiteral("SP") +
+                                 QString::number(mensagem).rightJustified(4, u'0'),
                              dtErro, 0, QString(), 2, mbOK, args);
   if (foco)
     foco->setFocus();
@@ -158,8 +163,9 @@ void TfrmReenvioArqProcessado::BtnIncluirClick() {
   const QDate data = QDate::fromString(dtpDataRec->text(), QStringLiteral("dd/MM/yyyy"));
   if (!data.isValid())
     return Erro(63, dtpDataRec);
+  // A block typed only in part is as incomplete as an empty one.
   for (QLineEdit *e : edtCod)
-    if (e->text().isEmpty())
+    if (e->text().size() < e->maxLength())
       return Erro(241, e);
   const QString linha = LinhaDigitada();
   if (!Utilitarios.LinhaDigitavelValida(linha))
@@ -218,8 +224,8 @@ void TfrmReenvioArqProcessado::BtnSolicitarClick() {
       continue;
     TGuiaReenvio g;
     g.Inscricao = stgReenvio->item(r, 0)->text();
-    g.DataPagamento =
-        QDateParaData(QDate::fromString(stgReenvio->item(r, 1)->text(), QStringLiteral("dd/MM/yyyy")));
+    g.DataPagamento = QDateParaData(
+        QDate::fromString(stgReenvio->item(r, 1)->text(), QStringLiteral("dd/MM/yyyy")));
     g.LinhaDigitavel = stgReenvio->item(r, 2)->text();
     g.TipoInscricao = stgReenvio->item(r, 3)->text().toInt();
     g.CodigoBarras = stgReenvio->item(r, 4)->text();

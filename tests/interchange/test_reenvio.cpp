@@ -30,12 +30,15 @@ protected:
     BancoTeste::SetUp();
     InstalarSelador(pasta->Caminho());
     QDir().mkpath(pasta->Arquivo(QStringLiteral("Reenvio")));
-    cnpj = ComDigito(QStringLiteral("112223330001"), [](const QString &n) { return Utilitarios.CNPJValido(n); });
-    cei = ComDigito(QStringLiteral("1234567890"), [](const QString &n) { return Utilitarios.CEIValido(n); });
+    cnpj = ComDigito(QStringLiteral("112223330001"),
+                     [](const QString &n) { return Utilitarios.CNPJValido(n); });
+    cei = ComDigito(QStringLiteral("1234567890"),
+                    [](const QString &n) { return Utilitarios.CEIValido(n); });
     ASSERT_EQ(cnpj.size(), 14);
     ASSERT_EQ(cei.size(), 12);
-    Executar(QStringLiteral("INSERT INTO QZLTBG02_EMPRESA (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NO_RAZAO_SOCIAL, "
-                            "IC_ESTADO_EMPRESA) VALUES (1, %1, 'ESCRITORIO CONTABIL MODELO LTDA', 'R')")
+    Executar(QStringLiteral(
+                 "INSERT INTO QZLTBG02_EMPRESA (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NO_RAZAO_SOCIAL, "
+                 "IC_ESTADO_EMPRESA) VALUES (1, %1, 'ESCRITORIO CONTABIL MODELO LTDA', 'R')")
                  .arg(cnpj));
   }
   static TGuiaReenvio Guia(int tipo, const QString &inscricao, const QString &blocos) {
@@ -55,8 +58,8 @@ protected:
   QString Envelope() const { return pasta->Arquivo(QStringLiteral("Reenvio/Pedido.HXF")); }
   // The request's lines, taken out of its envelope.
   QStringList LinhasPedido(const QString &nra) {
-    EXPECT_TRUE(AbrirEnvelope(pasta->Arquivo(QStringLiteral("Reenvio/")), QStringLiteral("Pedido.HXF"), nra,
-                              QStringLiteral("GuiaVESK.HX")));
+    EXPECT_TRUE(AbrirEnvelope(pasta->Arquivo(QStringLiteral("Reenvio/")),
+                              QStringLiteral("Pedido.HXF"), nra, QStringLiteral("GuiaVESK.HX")));
     QStringList l = QString::fromLatin1(pasta->LerArquivo(QStringLiteral("Reenvio/GuiaVESK.HX")))
                         .split(QStringLiteral("\r\n"));
     EXPECT_EQ(l.takeLast(), QString());
@@ -83,7 +86,8 @@ TEST_F(ReenvioTeste, PedidoGravadoRegistradoESelado) {
   EXPECT_EQ(l[0].mid(54, 30), s.Identificador);
   EXPECT_EQ(s.Identificador.right(13),
             QString::number(Utilitarios.SomaCaracteres(l[0].left(54))).rightJustified(13, u'0'));
-  EXPECT_EQ(l[1].left(68), QStringLiteral("11") + cnpj + QStringLiteral("20122026858") + QString(41, u'1'));
+  EXPECT_EQ(l[1].left(68),
+            QStringLiteral("11") + cnpj + QStringLiteral("20122026858") + QString(41, u'1'));
   EXPECT_EQ(l[1].mid(68, 16), QString(16, u' '));
   // A CEI has 12 digits and is written with 14.
   EXPECT_EQ(l[2].left(16), QStringLiteral("1200") + cei);
@@ -95,14 +99,17 @@ TEST_F(ReenvioTeste, PedidoGravadoRegistradoESelado) {
   EXPECT_EQ(p.NU_ARQUIVO, 6);
   EXPECT_EQ(p.NM_ARQUIVO, Envelope());
   // Two guides of one company are both recorded.
-  EXPECT_EQ(Contar(QStringLiteral("FROM QZLTBG15_ENVIO_EMPRESA WHERE NU_IDENTIFICADOR_ARQUIVO = '%1'")
-                       .arg(s.Identificador)),
-            3);
-  EXPECT_EQ(Valor(QStringLiteral("SELECT LIST(NU_ENVIO_EMPRESA || ':' || CO_BARRAS_ENVIO_EMPRESA, ' ') FROM "
-                                 "(SELECT * FROM QZLTBG15_ENVIO_EMPRESA WHERE NU_INSCRICAO_ENVIO = %1 ORDER BY "
-                                 "NU_ENVIO_EMPRESA)")
-                    .arg(cnpj.toLongLong())),
-            QStringLiteral("1:%1 2:%2").arg(Guias()[0].LinhaDigitavel, Guias()[2].LinhaDigitavel));
+  EXPECT_EQ(
+      Contar(QStringLiteral("FROM QZLTBG15_ENVIO_EMPRESA WHERE NU_IDENTIFICADOR_ARQUIVO = '%1'")
+                 .arg(s.Identificador)),
+      3);
+  EXPECT_EQ(
+      Valor(QStringLiteral(
+                "SELECT LIST(NU_ENVIO_EMPRESA || ':' || CO_BARRAS_ENVIO_EMPRESA, ' ') FROM "
+                "(SELECT * FROM QZLTBG15_ENVIO_EMPRESA WHERE NU_INSCRICAO_ENVIO = %1 ORDER BY "
+                "NU_ENVIO_EMPRESA)")
+                .arg(cnpj.toLongLong())),
+      QStringLiteral("1:%1 2:%2").arg(Guias()[0].LinhaDigitavel, Guias()[2].LinhaDigitavel));
 }
 
 TEST_F(ReenvioTeste, FalhasNaoDeixamRegistro) {
@@ -112,8 +119,9 @@ TEST_F(ReenvioTeste, FalhasNaoDeixamRegistro) {
 
   // The record fails: nothing kept, nothing written.
   Executar(QStringLiteral("CREATE EXCEPTION E_TESTE_REENVIO 'falha de teste'"));
-  Executar(QStringLiteral("CREATE TRIGGER T_TESTE_REENVIO FOR QZLTBG15_ENVIO_EMPRESA BEFORE INSERT AS "
-                          "BEGIN IF (NEW.NU_TIPO_INSCRICAO_ENVIO = 2) THEN EXCEPTION E_TESTE_REENVIO; END"));
+  Executar(QStringLiteral(
+      "CREATE TRIGGER T_TESTE_REENVIO FOR QZLTBG15_ENVIO_EMPRESA BEFORE INSERT AS "
+      "BEGIN IF (NEW.NU_TIPO_INSCRICAO_ENVIO = 2) THEN EXCEPTION E_TESTE_REENVIO; END"));
   TSolicitacaoReenvio s;
   EXPECT_FALSE(s.Gerar(Envelope(), Guias()));
   EXPECT_EQ(s.CodigoErro, QStringLiteral("0144"));
@@ -143,8 +151,8 @@ protected:
   // Reads the bank's notice made with these options; returns Importar's result.
   bool Ler(const QStringList &opcoes, TArqReeenvioRejeitado &aviso) {
     const QString saida = pasta->Arquivo(QStringLiteral("aviso.txt"));
-    EXPECT_EQ(Banco(QStringList{QStringLiteral("rejeicao"), Envelope(), QStringLiteral("--saida"), saida,
-                                QStringLiteral("--data"), QStringLiteral("21122026")} +
+    EXPECT_EQ(Banco(QStringList{QStringLiteral("rejeicao"), Envelope(), QStringLiteral("--saida"),
+                                saida, QStringLiteral("--data"), QStringLiteral("21122026")} +
                         opcoes,
                     pasta->Caminho()),
               0);
@@ -155,21 +163,24 @@ protected:
   }
   // "message:record:line" of every inconsistency of the notice, in order.
   QString Inconsistencias() {
-    return Valor(QStringLiteral("SELECT LIST(M, ' ') FROM (SELECT NU_MENSAGEM || ':' || CO_REGISTRO || ':' || "
-                                "NU_LINHA_ERRO AS M FROM QZLTBG18_INCONSISTENCIA_ARQUIVO WHERE NU_ARQUIVO = 5 "
-                                "ORDER BY NU_INCONSISTENCIA)"));
+    return Valor(QStringLiteral(
+        "SELECT LIST(M, ' ') FROM (SELECT NU_MENSAGEM || ':' || CO_REGISTRO || ':' || "
+        "NU_LINHA_ERRO AS M FROM QZLTBG18_INCONSISTENCIA_ARQUIVO WHERE NU_ARQUIVO = 5 "
+        "ORDER BY NU_INCONSISTENCIA)"));
   }
   QString identificador;
 };
 
 TEST_F(AvisoTeste, GuiasRecusadasViramInconsistencias) {
   TArqReeenvioRejeitado aviso;
-  ASSERT_TRUE(Ler({QStringLiteral("--ocorrencias"), QStringLiteral("01,10")}, aviso)) << aviso.CodigoErro.toStdString();
+  ASSERT_TRUE(Ler({QStringLiteral("--ocorrencias"), QStringLiteral("01,10")}, aviso))
+      << aviso.CodigoErro.toStdString();
   EXPECT_EQ(aviso.IdentificadorArquivo(), identificador);
   EXPECT_EQ(Inconsistencias(), QStringLiteral("456:1:2 296:1:3"));
   // The responsible party of the header is the context of each.
-  EXPECT_EQ(Valor(QStringLiteral("SELECT FIRST 1 NU_INSCRICAO_RSPNL_INCNA || '|' || NO_RAZAO_SOCIAL_RSPNL_INCNA "
-                                 "FROM QZLTBG18_INCONSISTENCIA_ARQUIVO WHERE NU_ARQUIVO = 5")),
+  EXPECT_EQ(Valor(QStringLiteral(
+                "SELECT FIRST 1 NU_INSCRICAO_RSPNL_INCNA || '|' || NO_RAZAO_SOCIAL_RSPNL_INCNA "
+                "FROM QZLTBG18_INCONSISTENCIA_ARQUIVO WHERE NU_ARQUIVO = 5")),
             QString::number(cnpj.toLongLong()) + QStringLiteral("|ESCRITORIO CONTABIL M"));
 
   // Code 00 refuses nothing; a new notice replaces the previous rows.
@@ -190,14 +201,15 @@ TEST_F(AvisoTeste, AvisoComDefeitoNaoRegistraOcorrencias) {
       {"fora-de-ordem", "135:9:3"},
       {"inscricao-invalida", "385:1:2"},
       {"identificador-branco", "385:0:1"},
-      // A code outside the table has no message: everything is rolled back.
-      {"codigo-fora", ""},
+      // A code outside the table has no message: everything is rolled back, so the
+      // list of the previous run stays as it was.
+      {"codigo-fora", "385:0:1"},
   };
   for (const auto &c : casos) {
     SCOPED_TRACE(c.defeito);
     TArqReeenvioRejeitado aviso;
-    EXPECT_FALSE(Ler({QStringLiteral("--ocorrencias"), QStringLiteral("01"), QStringLiteral("--defeito"),
-                      QString::fromLatin1(c.defeito)},
+    EXPECT_FALSE(Ler({QStringLiteral("--ocorrencias"), QStringLiteral("01"),
+                      QStringLiteral("--defeito"), QString::fromLatin1(c.defeito)},
                      aviso));
     EXPECT_EQ(Inconsistencias(), QString::fromLatin1(c.inconsistencias));
   }

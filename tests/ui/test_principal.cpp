@@ -121,7 +121,9 @@ TEST_F(PrincipalTeste, SoComandosConstruidosFicamHabilitados) {
                                   "SolicitarArquivodeSaldoIS2",
                                   "FazerBackup1",
                                   "RestaurarBackup1",
-                                  "PorGuias"};
+                                  "PorGuias",
+                                  "PorProtocolo",
+                                  "ReenviodeArquivoProcessado2"};
   for (int aba : {0, 1}) {
     for (const char *no : {"CONTABIL RESPONSAVEL", "ALFA COMERCIO", "DANIEL"}) {
       j.TabTreeView->setCurrentIndex(aba);

@@ -3,15 +3,17 @@
 #include "core/unUtilitarios.h"
 #include "support/BancoTeste.h"
 #include "support/EnvelopeTeste.h"
+#include "ui/uReciboEnvio.h"
 #include "ui/uReenvioArqProcessado.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QKeyEvent>
 
 namespace {
 
@@ -32,12 +34,13 @@ protected:
     BancoTeste::SetUp();
     InstalarSelador(pasta->Caminho());
     QDir().mkpath(pasta->Arquivo(QStringLiteral("Arquivos/Solicitacao de Reenvio")));
-    Executar(QStringLiteral("INSERT INTO QZLTBG02_EMPRESA (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NO_RAZAO_SOCIAL, "
-                            "IC_ESTADO_EMPRESA) VALUES (1, 11222333000181, 'ESCRITORIO MODELO', 'R')"));
+    Executar(QStringLiteral(
+        "INSERT INTO QZLTBG02_EMPRESA (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NO_RAZAO_SOCIAL, "
+        "IC_ESTADO_EMPRESA) VALUES (1, 11222333000181, 'ESCRITORIO MODELO', 'R')"));
   }
   // Fills the fields as typed; tipo -1 leaves the type unchosen.
-  static void Preencher(TfrmReenvioArqProcessado &j, int tipo, const QString &insc, const QString &data,
-                        const QString &linha) {
+  static void Preencher(TfrmReenvioArqProcessado &j, int tipo, const QString &insc,
+                        const QString &data, const QString &linha) {
     j.cmbTp_Insc->setCurrentIndex(tipo);
     j.edtNu_Insc->setText(insc);
     j.dtpDataRec->setText(data);
@@ -47,13 +50,16 @@ protected:
       pos += n;
     }
   }
-  static QString Linha(QChar c) { return Utilitarios.LinhaDigitavel(QStringLiteral("858") + QString(41, c)); }
+  static QString Linha(QChar c) {
+    return Utilitarios.LinhaDigitavel(QStringLiteral("858") + QString(41, c));
+  }
 };
 
 TEST_F(ReenvioJanelaTeste, IncluirVerificaNaOrdemEListaAGuia) {
   RespostasDialogo respostas;
   TfrmReenvioArqProcessado j;
   j.show();
+  QApplication::setActiveWindow(&j);
   QString errada = Linha(u'1');
   errada[11] = errada[11] == u'0' ? u'1' : u'0';
   const struct {
@@ -79,7 +85,8 @@ TEST_F(ReenvioJanelaTeste, IncluirVerificaNaOrdemEListaAGuia) {
     ASSERT_EQ(respostas.mostrados.size(), 1u);
     EXPECT_TRUE(respostas.mostrados[0].Titulo.contains(QString::fromLatin1(c.codigo)) ||
                 respostas.mostrados[0].Texto.contains(QString::fromLatin1(c.codigo)))
-        << respostas.mostrados[0].Titulo.toStdString() << " / " << respostas.mostrados[0].Texto.toStdString();
+        << respostas.mostrados[0].Titulo.toStdString() << " / "
+        << respostas.mostrados[0].Texto.toStdString();
     EXPECT_EQ(QApplication::focusWidget(), c.foco);
     EXPECT_TRUE(j.stgReenvio->item(0, 0) == nullptr);
   }
@@ -107,6 +114,7 @@ TEST_F(ReenvioJanelaTeste, SalvarGeraOEnvelopeEEsvaziaALista) {
   RespostasDialogo respostas;
   TfrmReenvioArqProcessado j;
   j.show();
+  QApplication::setActiveWindow(&j);
   QString proposto;
   j.EscolherArquivo = [&](QWidget *, const QString &pasta, const QString &nome) {
     proposto = QDir(pasta).filePath(nome);
@@ -118,14 +126,15 @@ TEST_F(ReenvioJanelaTeste, SalvarGeraOEnvelopeEEsvaziaALista) {
               respostas.mostrados[0].Texto.contains(QStringLiteral("SP0088")));
   EXPECT_TRUE(proposto.isEmpty());
 
-  Preencher(j, 1, QStringLiteral("123456789012"), QStringLiteral("20/12/2026"), Linha(u'2'));
+  Preencher(j, 1, QStringLiteral("123456789010"), QStringLiteral("20/12/2026"), Linha(u'2'));
   j.BtnIncluirClick();
   Preencher(j, 0, QStringLiteral("11222333000181"), QStringLiteral("21/12/2026"), Linha(u'3'));
   j.BtnIncluirClick();
   ASSERT_EQ(j.stgReenvio->rowCount(), 2);
   respostas.mostrados.clear();
   j.BtnSolicitarClick();
-  EXPECT_EQ(proposto, pasta->Arquivo(QStringLiteral("Arquivos/Solicitacao de Reenvio/GuiaVESK.HXF")));
+  EXPECT_EQ(proposto,
+            pasta->Arquivo(QStringLiteral("Arquivos/Solicitacao de Reenvio/GuiaVESK.HXF")));
   ASSERT_TRUE(QFile::exists(proposto));
   ASSERT_EQ(respostas.mostrados.size(), 2u);
   EXPECT_TRUE(respostas.mostrados[1].Texto.contains(QStringLiteral("de Reenvio gerado")));
@@ -158,6 +167,25 @@ TEST_F(ReenvioJanelaTeste, MascaraEFocoSeguemODigitado) {
   EXPECT_EQ(QApplication::focusWidget(), j.edtCod[1]);
   Teclar(j.edtCod[1], QStringLiteral("7"));
   EXPECT_EQ(QApplication::focusWidget(), j.edtCod[2]);
+}
+
+} // namespace
+
+namespace {
+
+// "Por Protocolo": a cancelled choice does nothing; a file that is no receipt
+// is refused with its code and stores nothing.
+TEST_F(ReenvioJanelaTeste, ReciboCanceladoOuInvalido) {
+  RespostasDialogo respostas;
+  EXPECT_FALSE(ImportarReciboEnvio(nullptr, [](QWidget *) { return QStringLiteral("  "); }));
+  EXPECT_TRUE(respostas.mostrados.empty());
+  const QString falso = pasta->Arquivo(QStringLiteral("recibo.xml"));
+  pasta->EscreverArquivo(QStringLiteral("recibo.xml"), "<nada/>");
+  EXPECT_FALSE(ImportarReciboEnvio(nullptr, [&](QWidget *) { return falso; }));
+  ASSERT_EQ(respostas.mostrados.size(), 1u);
+  EXPECT_TRUE(respostas.mostrados[0].Titulo.contains(QStringLiteral("FE0385")) ||
+              respostas.mostrados[0].Texto.contains(QStringLiteral("FE0385")));
+  EXPECT_EQ(Contar(QStringLiteral("FROM QZLTBG13_ARQUIVO WHERE CO_PROTOCOLO IS NOT NULL")), 0);
 }
 
 } // namespace
