@@ -4,6 +4,7 @@
 #include "core/unTexto1252.h"
 #include "core/unTransacao.h"
 #include "core/unUtilitarios.h"
+#include "envelope/uFuncoesLKW.h"
 #include "registry/unTResponsavel.h"
 
 #include <QDate>
@@ -35,7 +36,27 @@ QString DataSQLTexto(const QString &ddmmyyyy) {
 }
 } // namespace
 
-TSolicitacaoSaldoRecisorio::TEnvelopar TSolicitacaoSaldoRecisorio::Envelopar;
+namespace {
+// The request leaves sealed like every file sent to the bank; the plain file
+// is a working copy the envelope takes in (and deletes).
+int SelarSolicitacao(const QString &envelope, const QStringList &arquivos,
+                     const QList<QPair<QString, QString>> &informacoes) {
+  const QFileInfo destino(envelope);
+  QList<TBussinessInfo> infos;
+  for (const auto &[nome, valor] : informacoes)
+    infos.append({nome, valor});
+  QStringList nomes;
+  for (const QString &a : arquivos)
+    nomes << QFileInfo(a).fileName();
+  if (EnvelopeArquivos(destino.absolutePath() + QDir::separator(), destino.fileName(), infos,
+                       nomes))
+    return 0;
+  const int codigo = UltimoErro.toInt();
+  return codigo > 0 ? codigo : 489;
+}
+} // namespace
+
+TSolicitacaoSaldoRecisorio::TEnvelopar TSolicitacaoSaldoRecisorio::Envelopar = SelarSolicitacao;
 
 TSolicitacaoSaldoRecisorio::TSolicitacaoSaldoRecisorio() = default;
 TSolicitacaoSaldoRecisorio::~TSolicitacaoSaldoRecisorio() = default;

@@ -102,9 +102,9 @@ public:
 
   // How the request is sealed: builds the envelope `envelope` around the
   // files with the business information (name, value) in order; returns 0 on
-  // success or the envelope's error code. Installed by the envelope layer;
-  // while none is installed the request stays as its plain file beside the
-  // chosen name (see GravarSolicitacao).
+  // success or the envelope's error code. By default the envelope layer seals
+  // it; tests replace it. Left empty, the request stays as its plain file
+  // beside the chosen name (see GravarSolicitacao).
   using TEnvelopar = std::function<int(const QString &envelope, const QStringList &arquivos,
                                        const QList<QPair<QString, QString>> &informacoes)>;
   static TEnvelopar Envelopar;

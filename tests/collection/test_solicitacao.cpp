@@ -5,6 +5,8 @@
 #include "collection/unSolicitacaoSaldoRecisorio.h"
 #include "core/unTexto1252.h"
 #include "core/unUtilitarios.h"
+#include "envelope/uFuncoesLKW.h"
+#include "support/EnvelopeTeste.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -114,6 +116,7 @@ TEST_F(SolicitacaoTeste, ResponsavelCEI) {
 
 TEST_F(SolicitacaoTeste, RegistroDoProtocolo) {
   TSolicitacaoSaldoRecisorio s;
+  const auto selar = TSolicitacaoSaldoRecisorio::Envelopar;
   QList<QPair<QString, QString>> informacoes;
   QStringList envelopados;
   TSolicitacaoSaldoRecisorio::Envelopar = [&](const QString &env, const QStringList &arquivos,
@@ -126,7 +129,7 @@ TEST_F(SolicitacaoTeste, RegistroDoProtocolo) {
   };
   const QString destino = pasta->Arquivo(QStringLiteral("SolicitacaoIS.HXF"));
   ASSERT_TRUE(s.GerarSolicitacao(TSolicitacaoSaldoRecisorio::IndiceVinculos(), destino));
-  TSolicitacaoSaldoRecisorio::Envelopar = nullptr;
+  TSolicitacaoSaldoRecisorio::Envelopar = selar;
   EXPECT_TRUE(s.Selada);
   ASSERT_EQ(envelopados.size(), 1);
   EXPECT_EQ(QFileInfo(envelopados.first()).fileName(), QStringLiteral("SolicitacaoIS.HX"));
@@ -153,13 +156,14 @@ TEST_F(SolicitacaoTeste, RegistroDoProtocolo) {
 
 TEST_F(SolicitacaoTeste, FalhaAoSelarOuRegistrarNaoDeixaProtocolo) {
   TSolicitacaoSaldoRecisorio s;
+  const auto selar = TSolicitacaoSaldoRecisorio::Envelopar;
   TSolicitacaoSaldoRecisorio::Envelopar = [](const QString &, const QStringList &,
                                              const QList<QPair<QString, QString>> &) {
     return 489;
   };
   EXPECT_FALSE(s.GerarSolicitacao(TSolicitacaoSaldoRecisorio::IndiceVinculos(),
                                   pasta->Arquivo(QStringLiteral("s.HXF"))));
-  TSolicitacaoSaldoRecisorio::Envelopar = nullptr;
+  TSolicitacaoSaldoRecisorio::Envelopar = selar;
   EXPECT_EQ(s.CodigoErro, QStringLiteral("0489"));
   EXPECT_EQ(Protocolos(), 0);
   EXPECT_EQ(Contar(QStringLiteral("FROM QZLTBG15_ENVIO_EMPRESA")), 0);
@@ -179,3 +183,38 @@ TEST_F(SolicitacaoTeste, FalhaAoSelarOuRegistrarNaoDeixaProtocolo) {
   EXPECT_FALSE(s.GerarSolicitacao(TSolicitacaoSaldoRecisorio::IndiceVinculos(), QString()));
   EXPECT_EQ(Protocolos(), 0);
 }
+
+namespace {
+
+// The request leaves sealed: the envelope holds the plain file byte for byte
+// with the request's identifier, and no plain copy stays beside it. Without
+// the sealing library nothing is registered.
+TEST_F(SolicitacaoTeste, SeladaPeloEnvelope) {
+  const QString destino = pasta->Arquivo(QStringLiteral("SolicitacaoIS.HXF"));
+  {
+    TSolicitacaoSaldoRecisorio s;
+    EXPECT_FALSE(s.GerarSolicitacao(TSolicitacaoSaldoRecisorio::IndiceVinculos(), destino));
+    EXPECT_EQ(s.CodigoErro, QStringLiteral("0489"));
+    EXPECT_EQ(Protocolos(), 0);
+  }
+  InstalarSelador(pasta->Caminho());
+  TSolicitacaoSaldoRecisorio s;
+  ASSERT_TRUE(s.GerarSolicitacao(TSolicitacaoSaldoRecisorio::IndiceVinculos(), destino))
+      << s.CodigoErro.toStdString();
+  EXPECT_TRUE(s.Selada);
+  EXPECT_FALSE(QFile::exists(pasta->Arquivo(QStringLiteral("SolicitacaoIS.HX"))));
+  const QString aberta = pasta->Arquivo(QStringLiteral("aberta"));
+  QDir().mkpath(aberta);
+  ASSERT_TRUE(QFile::copy(destino, aberta + QStringLiteral("/SolicitacaoIS.HXF")));
+  ASSERT_TRUE(AbrirEnvelope(aberta + QDir::separator(), QStringLiteral("SolicitacaoIS.HXF"),
+                            s.Identificador, QStringLiteral("SolicitacaoIS.HX")))
+      << UltimoErro.toStdString();
+  QFile plano(aberta + QStringLiteral("/SolicitacaoIS.HX"));
+  ASSERT_TRUE(plano.open(QIODevice::ReadOnly));
+  const QList<QByteArray> linhas = plano.readAll().split('\n');
+  EXPECT_TRUE(linhas.first().startsWith("0"));
+  EXPECT_TRUE(linhas.first().endsWith("\r"));
+  EXPECT_EQ(Protocolos(), 1);
+}
+
+} // namespace
