@@ -8,7 +8,7 @@ INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (9, 'Cam
 INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (10, 'Registro de encerramento: as posições 3 a 53 devem estar preenchidas com noves.');
 INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (13, 'Campo deve estar preenchido com zeros.');
 INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (63, 'Data de recolhimento inválida.');
-INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (74, 'Arquivo de folha de pagamento importado com sucesso.');
+INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (74, 'Arquivo importado com sucesso.');
 INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (75, 'Deseja gerar agora o arquivo de solicitação de saldo para os trabalhadores importados?');
 INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (113, 'Tipo de registro inválido.');
 INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (131, 'Tipo de remessa inválido. Informe 2.');

@@ -5,6 +5,7 @@
 #include "unTexto1252.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMutex>
 #include <QSettings>
@@ -838,6 +839,53 @@ bool TUtilitarios::DentroPeriodoProrata(TDateTime data) {
   const QDate seguinte = inicio.addMonths(1);
   const QDate fim(seguinte.year(), seguinte.month(), 9);
   return inicio <= d && d <= fim;
+}
+
+qint64 TUtilitarios::NumeroConferenciaIndice(const QDate &dia, const QTime &hora) {
+  const QString d = dia.toString(QStringLiteral("ddMMyy"));
+  const QString t = hora.toString(QStringLiteral("HHmm"));
+  if (d.size() != 6 || t.size() != 4)
+    return -1;
+  auto n = [](QChar c) { return static_cast<qint64>(c.digitValue()); };
+  auto pot = [](qint64 b, int e) {
+    qint64 r = 1;
+    while (e-- > 0)
+      r *= b;
+    return r;
+  };
+  const qint64 d1 = n(d[0]), d2 = n(d[1]), d3 = n(d[2]), d4 = n(d[3]), d5 = n(d[4]),
+               d6 = n(d[5]);
+  const qint64 t2 = n(t[1]), t3 = n(t[2]), t4 = n(t[3]);
+  // The companion is written with 13 digits and read back as a number.
+  const qint64 numero = d1 * d3 * d4 + pot(d2, 2) * pot(d5, 3) * pot(d6, 5) +
+                        pot(t2, 3) * pot(t3, 2) * pot(t3, 5) + t4;
+  return CompletarZeros(QString::number(numero), 13).toLongLong();
+}
+
+bool TUtilitarios::ArquivoIndiceValido(const QString &Dados, const QString &Companheiro,
+                                       const QDate &Dia, const QTime &Hora) {
+  const QFileInfo dados(Dados), companheiro(Companheiro);
+  if (!dados.isFile() || !companheiro.isFile())
+    return false;
+  QDate dia = Dia;
+  QTime hora = Hora;
+  if (!dia.isValid() || !hora.isValid()) {
+    const QDateTime modificado = dados.lastModified().toLocalTime();
+    dia = modificado.date();
+    hora = modificado.time();
+  }
+  QFile arquivo(Companheiro);
+  if (!arquivo.open(QIODevice::ReadOnly))
+    return false;
+  const QString primeira = QString::fromLatin1(arquivo.readLine(64)).trimmed();
+  bool ok = false;
+  qint64 informado = primeira.toLongLong(&ok);
+  if (!ok)
+    informado = -1;
+  // Compared as the bank's own check does: on the low 32 bits, signed.
+  const auto esperado = static_cast<qint32>(
+      static_cast<quint32>(NumeroConferenciaIndice(dia, hora) & 0xFFFFFFFF));
+  return informado == esperado;
 }
 
 bool TUtilitarios::ProrataAlemDia10() {

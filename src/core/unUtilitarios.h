@@ -139,6 +139,15 @@ public:
   static QString ValidarDataTexto(const QString &texto, bool EmFormatoNumerico = false);
   static bool DataInvalida(TDateTime data);
   static bool LinhaDigitavelValida(const QString &texto);
+  // Check number of an index data file's time, from its digits dd/mm/yy hh:nn,
+  // as the companion file of the bank's index archive carries it.
+  static qint64 NumeroConferenciaIndice(const QDate &dia, const QTime &hora);
+  // True when the first line of the companion file is the check number of the
+  // data file's time: Dia/Hora when given (the wall-clock time of the data
+  // file's entry in the archive, as stored), else the data file's last
+  // modification in local time. False when either file is missing.
+  static bool ArquivoIndiceValido(const QString &Dados, const QString &Companheiro,
+                                  const QDate &Dia = QDate(), const QTime &Hora = QTime());
 
   // -------------------------------------------------- bar code of the guide
   static int Modulo11(const QString &digitos);

@@ -6,6 +6,7 @@
 #include "uReenvioArqProcessado.h"
 #include "uFrameResumo.h"
 #include "uIcones.h"
+#include "uImportacaoPadrao.h"
 #include "uProgImporta.h"
 #include "uRestaurarBackup.h"
 #include "uSelecaoGuias.h"
@@ -95,7 +96,7 @@ const TComando Comandos[] = {
     {"ArquivodeSaldoIS1", "&Valor para Fins Rescisórios", nullptr, nullptr,
      &TfrmPrincipal::ArquivodeSaldoIS1Click},
     {"OcorrnciaChaveIdentificao2", "Ocorrência Chave Identificação", nullptr, nullptr, nullptr},
-    {"ndicesMOLTZELT1", "&Índices do ZELT", nullptr, nullptr, nullptr},
+    {"ndicesMOLTZELT1", "&Índices do ZELT", nullptr, nullptr, &TfrmPrincipal::ndicesMOLTZELT1Click},
     {"InstituicaoConsignataria", "Instituição Consig&natária ", nullptr, nullptr, nullptr},
     {"SolicitarArquivodeSaldoIS2", "Solicitação de Saldo &Rescisório", nullptr, nullptr,
      &TfrmPrincipal::SolicitarArquivodeSaldoIS2Click},
@@ -742,6 +743,23 @@ void TfrmPrincipal::SaldoCarregadoIS1Click() {
   TJanelaOcupada ocupada(this);
   TfrmConsultaSaldoCarregadoIS consulta(this);
   consulta.exec();
+}
+
+void TfrmPrincipal::ndicesMOLTZELT1Click() {
+  TJanelaOcupada ocupada(this);
+  {
+    TfrmImportacaoIndice janela(this);
+    // Only a committed import refreshes what the tables feed: the tree (with
+    // its payment date) and the frame of the selected node.
+    janela.AposConfirmar = [this] {
+      ::AtualizarArvore();
+      AtualizarBarraStatus();
+      MostrarFrame(tvCadastro->currentItem());
+      AtualizarComandos();
+    };
+    janela.Selecionar();
+  }
+  CarregarDataEditalProrata();
 }
 
 void TfrmPrincipal::ResolverAlteracaoNome(TNo no) {

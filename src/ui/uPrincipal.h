@@ -72,6 +72,7 @@ public:
   void RestaurarBackup1Click();
   void PorGuiasClick();                   // guide query
   void ImprimirGuiaProcessadaClick();     // worker statement of a processed link
+  void ndicesMOLTZELT1Click();
 
 protected:
   void closeEvent(QCloseEvent *e) override;

@@ -123,7 +123,8 @@ TEST_F(PrincipalTeste, SoComandosConstruidosFicamHabilitados) {
                                   "RestaurarBackup1",
                                   "PorGuias",
                                   "PorProtocolo",
-                                  "ReenviodeArquivoProcessado2"};
+                                  "ReenviodeArquivoProcessado2",
+                                  "ndicesMOLTZELT1"};
   for (int aba : {0, 1}) {
     for (const char *no : {"CONTABIL RESPONSAVEL", "ALFA COMERCIO", "DANIEL"}) {
       j.TabTreeView->setCurrentIndex(aba);
