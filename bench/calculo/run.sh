@@ -3,7 +3,8 @@
 #  1. a copy of the built database gets 10,000 terminated links (100 employers,
 #     mixed categories, notice kinds, movements, FPAS codes and termination
 #     dates around the payment date, so that some blocks are on time and some
-#     late) marked for an open run paid on 12/05/2025;
+#     late) marked for an open run paid on 23/11/2026, a payment date of the
+#     shipped index edition;
 #  2. "vesk-cli calcular --gravar" computes and stores all of them;
 #  3. isql-fb runs, on another copy, one UPDATE of the computed columns per
 #     link in one transaction (what storing the results costs by itself).
@@ -28,7 +29,7 @@ chave = "NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NU_PIS, NU_CATEGORIA, DT_ADMISSAO_VIN
 with open(f"{pasta}/carga.sql", "w") as f, open(f"{pasta}/upd.sql", "w") as u:
     f.write("SET AUTODDL OFF;\nDELETE FROM QZLTBG01_ABERTURA_RECOLHIMENTO;\n")
     f.write("INSERT INTO QZLTBG01_ABERTURA_RECOLHIMENTO (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, "
-            "DT_PAGAMENTO) VALUES (1, 11222333000100, '2025-05-12');\n")
+            "DT_PAGAMENTO) VALUES (1, 11222333000100, '2026-11-23');\n")
     for e in range(100):
         fpas, simples = [(507, 1), (507, 3), (868, 1), (604, 1), (507, 5)][e % 5]
         f.write(f"INSERT INTO QZLTBG02_EMPRESA (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NU_SIMPLES, "
@@ -40,7 +41,7 @@ with open(f"{pasta}/carga.sql", "w") as f, open(f"{pasta}/upd.sql", "w") as u:
         pis = 10000000000 + i
         cat = rnd.choice([1, 1, 1, 4, 7])
         adm = dt.date(2010, 1, 4) + dt.timedelta(days=rnd.randrange(3000))
-        dm = dt.date(2025, 2, 20) + dt.timedelta(days=rnd.randrange(100))
+        dm = dt.date(2026, 8, 20) + dt.timedelta(days=rnd.randrange(100))
         mov = rnd.choice(["I1", "I1", "I2", "I4", "L", "I5"])
         av = rnd.choice([1, 2, 3])
         k = f"1, {insc}, {pis}, {cat}, '{adm}'"

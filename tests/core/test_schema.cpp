@@ -581,15 +581,20 @@ TEST_F(Esquema, DiasUteisDeFeriadosEFinsDeSemana) {
 
 // ---------------------------------------------------------------- indices --
 
-// Every business day of 2023-2026 is a payment date, under the edition that
-// the calculation derives from it, with the guide, late-payment and JAM rows
-// that a payment up to three months late looks up.
-TEST_F(Esquema, IndicesCobremTodoPagamentoDe2023a2026) {
+// One edition, as the bank publishes it: 01/11/2026, whose payment dates are
+// the business days of 21/11/2026 to 20/12/2026, with the guide rows that a
+// payment up to three months late looks up and the JAM rows of every month
+// since 01/1967.
+TEST_F(Esquema, IndicesDeUmaSoEdicao) {
+  for (const char *sql : {"FROM QZLTBT18_INDICE_PRORATA WHERE DT_EDITAL_PRORATA <> '2026-11-01'",
+                          "FROM QZLTBT16_INDICE_GUIA_RESCISORIA WHERE DT_EDITAL_GUIA <> "
+                          "'2026-11-01'",
+                          "FROM QZLTBT17_INDICE_SIMPLIFICADO WHERE DT_EDITAL_SIMPLIFICADO <> "
+                          "'2026-11-01'"})
+    EXPECT_EQ(Contar(sql), 0) << sql;
   EXPECT_EQ(Contar("FROM QZLTBT18_INDICE_PRORATA"),
-            Contar("FROM QZLTBT15_DIA_UTIL WHERE DT_UTIL BETWEEN '2023-01-01' AND '2026-12-31'"));
-  // The calculation's calendar switch depends on the latest payment date.
-  EXPECT_EQ(Valor("SELECT MAX(DT_RECOLHIMENTO_PRORATA) FROM QZLTBT18_INDICE_PRORATA"),
-            "31/12/2026");
+            Contar("FROM QZLTBT15_DIA_UTIL WHERE DT_UTIL BETWEEN '2026-11-21' AND '2026-12-20'"));
+  EXPECT_EQ(Utilitarios.PeriodoProrata(true), "23/11/2026 à 18/12/2026");
 
   TDataSetPtr ds = IbxUtils->AbrirConsulta(
       "SELECT DT_EDITAL_PRORATA, DT_RECOLHIMENTO_PRORATA FROM QZLTBT18_INDICE_PRORATA");
@@ -599,7 +604,7 @@ TEST_F(Esquema, IndicesCobremTodoPagamentoDe2023a2026) {
     ASSERT_EQ(ds->FieldByName("DT_EDITAL_PRORATA").AsDate(), Edicao(pag))
         << qPrintable(pag.toString(Qt::ISODate));
   }
-  EXPECT_GT(conferidos, 1000);
+  EXPECT_EQ(conferidos, 20);
 
   // The guide factors of a due date 60 days, and of one business day, before
   // each payment date (due dates are moved back to a business day).
@@ -627,29 +632,32 @@ TEST_F(Esquema, IndicesCobremTodoPagamentoDe2023a2026) {
           << qPrintable(pag.toString(Qt::ISODate)) << " " << atraso;
     }
   }
-  // JAM and simplified factors of the months the calculation reads: from the
-  // month before the edition back to 01/2018.
-  EXPECT_EQ(Contar("FROM QZLTBT18_INDICE_PRORATA P WHERE NOT EXISTS (SELECT 1 FROM "
-                   "QZLTBT17_INDICE_SIMPLIFICADO S WHERE S.DT_EDITAL_SIMPLIFICADO = "
-                   "P.DT_EDITAL_PRORATA AND S.DT_COMPETENCIA_SIMPLIFICADO = "
-                   "DATEADD(-1 MONTH TO P.DT_EDITAL_PRORATA)) OR NOT EXISTS (SELECT 1 FROM "
-                   "QZLTBT17_INDICE_SIMPLIFICADO S WHERE S.DT_EDITAL_SIMPLIFICADO = "
-                   "P.DT_EDITAL_PRORATA AND S.DT_COMPETENCIA_SIMPLIFICADO = '2018-01-01')"),
-            0);
-  // The earliest edition is the one read at start-up, used for the complements
-  // of any month since 1967.
+  // JAM and simplified factors of every month from 01/1967 to the month
+  // before the edition, which is also the edition date read at start-up.
+  EXPECT_EQ(Contar("FROM QZLTBT17_INDICE_SIMPLIFICADO"), (2026 - 1967) * 12 + 10);
+  EXPECT_EQ(Valor("SELECT MIN(DT_COMPETENCIA_SIMPLIFICADO) FROM QZLTBT17_INDICE_SIMPLIFICADO"),
+            "01/01/1967");
+  EXPECT_EQ(Valor("SELECT MAX(DT_COMPETENCIA_SIMPLIFICADO) FROM QZLTBT17_INDICE_SIMPLIFICADO"),
+            "01/10/2026");
   EXPECT_EQ(Valor("SELECT FIRST 1 DISTINCT DT_EDITAL_PRORATA AS DATA_EDITAL "
                   "FROM QZLTBT18_INDICE_PRORATA"),
-            "01/12/2022");
-  EXPECT_EQ(Contar("FROM QZLTBT17_INDICE_SIMPLIFICADO WHERE DT_EDITAL_SIMPLIFICADO = "
-                   "'2022-12-01'"),
-            (2022 - 1967) * 12 + 11);
+            "01/11/2026");
 }
 
-TEST_F(Esquema, JanelaDeRecolhimentoDaFolhaPelaPrimeiraLinha) {
-  // The first stored payment date sets the collection window of the payroll
-  // import (10/05/2025 to 09/06/2025).
-  EXPECT_EQ(Valor("SELECT DT_RECOLHIMENTO_PRORATA FROM QZLTBT18_INDICE_PRORATA"), "12/05/2025");
+TEST_F(Esquema, JanelaDeRecolhimentoDaFolhaEDaAbertura) {
+  // The payroll import takes collection dates from 10/11/2026 to 09/12/2026;
+  // a run opens on a payment date of the table, from 23/11/2026 on.
+  const struct {
+    QDate Dia;
+    bool Dentro;
+  } casos[] = {{QDate(2026, 11, 9), false},
+               {QDate(2026, 11, 10), true},
+               {QDate(2026, 12, 9), true},
+               {QDate(2026, 12, 10), false}};
+  for (const auto &c : casos)
+    EXPECT_EQ(Utilitarios.DentroPeriodoProrata(QDateParaData(c.Dia)), c.Dentro)
+        << qPrintable(c.Dia.toString(Qt::ISODate));
+  EXPECT_TRUE(Utilitarios.ProrataAlemDia10());
 }
 
 TEST_F(Esquema, FatoresPositivosComNoveCasasECoerentes) {
@@ -671,7 +679,7 @@ TEST_F(Esquema, FatoresPositivosComNoveCasasECoerentes) {
   TDataSetPtr ds = IbxUtils->AbrirConsulta(
       "SELECT IN_JAM_OPCAO_67, IN_JAM_OPCAO_68, IN_JAM_OPCAO_69, IN_JAM_OPCAO_70, "
       "IN_JAM_OPCAO_ATE_0971, IN_JAM_OPCAO_MAIOR_0971 FROM QZLTBT17_INDICE_SIMPLIFICADO "
-      "WHERE DT_EDITAL_SIMPLIFICADO = '2025-05-01' AND DT_COMPETENCIA_SIMPLIFICADO = '2025-01-01'");
+      "WHERE DT_EDITAL_SIMPLIFICADO = '2026-11-01' AND DT_COMPETENCIA_SIMPLIFICADO = '2026-01-01'");
   ASSERT_EQ(ds->RecordCount(), 1);
   QSet<QString> valores;
   for (int i = 0; i < ds->FieldCount(); ++i) {

@@ -27,7 +27,9 @@ QStringList FolhaTeste::Gerar(const QStringList &argumentos) {
   QProcess p;
   p.start(QStringLiteral("python3"),
           QStringList{QStringLiteral(VESK_SOURCE_DIR "/tools/gerar_folha/gerar_folha.py"), saida,
-                      QStringLiteral("--recolhimento"), recolhimento} +
+                      QStringLiteral("--recolhimento"), recolhimento,
+                      // the earlier mix of values, which the import tests were written on
+                      QStringLiteral("--variado")} +
               argumentos);
   if (!p.waitForFinished(120000) || p.exitCode() != 0)
     throw std::runtime_error("gerador falhou: " + p.readAllStandardError().toStdString());

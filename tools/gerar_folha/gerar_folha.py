@@ -9,6 +9,15 @@ passes the field checks of the import: inscriptions and PIS with correct check
 digits, names made of A-Z and blanks only, dates in the allowed ranges,
 amounts above the minimum remunerations.
 
+By default every link of the file can take part in a collection run under
+the index edition the built database ships (db/indices_teste.py): the
+collection date is that edition's first payment date, terminations fall on or
+after 01/03/2024 and no later than 30 days after the collection date, and no
+link declares a remuneration of the month before the termination (which the
+participation checks refuse from 03/2024 on, message 0520). --variado keeps
+the earlier mix instead, where every link declares that remuneration, for
+tests of the refusals.
+
 Faults can be asked for with --defeito (named faults) and --alterar (overwrite
 columns of one line), so that the tests see exactly one problem where they
 expect it.
@@ -20,6 +29,10 @@ import argparse
 import datetime as dt
 import random
 import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "db"))
+import indices_teste  # noqa: E402
 
 TAMANHO = 360
 
@@ -163,10 +176,15 @@ def mes_anterior(d, meses):
     return a, m
 
 
-def dia_util(d):
-    while d.weekday() >= 5:
-        d += dt.timedelta(days=1)
-    return d
+def recolhimento_padrao():
+    """The first payment date of the shipped edition that the payroll import
+    accepts: the import takes collection dates from day 10 of the month of
+    the edition's first payment date to day 9 of the next month."""
+    pagamentos = indices_teste.pagamentos_da_edicao(indices_teste.EDICAO_ENTREGUE,
+                                                    indices_teste.dias_uteis())
+    primeiro = pagamentos[0]
+    fim = indices_teste.somar_meses(primeiro, 1).replace(day=9)
+    return next(p for p in pagamentos if primeiro.replace(day=10) <= p <= fim)
 
 
 # ------------------------------------------------------------------ records
@@ -179,8 +197,7 @@ class Gerador:
         if args.recolhimento:
             self.recolhimento = dt.datetime.strptime(args.recolhimento, "%d%m%Y").date()
         else:
-            hoje = dt.date.today()
-            self.recolhimento = dia_util(dt.date(hoje.year, hoje.month, 12))
+            self.recolhimento = recolhimento_padrao()
         self.pis_usados = set()
 
     def q(self, s):
@@ -238,6 +255,8 @@ class Gerador:
         if inicio_aviso is not None and inicio_aviso < adm:
             inicio_aviso = adm
         rem_ant = rng.randrange(150000, 1500000)
+        if not self.a.variado:
+            rem_ant = 0
         rem_resc = rng.randrange(50000, 1500000)
         pensao = rng.random()
         if pensao < 0.8:
@@ -430,7 +449,12 @@ def main():
     p.add_argument("--cei", action="store_true", help="toda terceira empresa com CEI")
     p.add_argument("--responsavel-empresa", action="store_true",
                    help="o responsável é a primeira empresa do arquivo")
-    p.add_argument("--recolhimento", help="data de recolhimento DDMMAAAA")
+    p.add_argument("--recolhimento",
+                   help="data de recolhimento DDMMAAAA (padrão: o primeiro dia de pagamento da "
+                        "edição de índices que o banco entregue traz)")
+    p.add_argument("--variado", action="store_true",
+                   help="vínculos que a marcação recusa (remuneração do mês anterior à rescisão, "
+                        "mensagem 0520), em vez de vínculos que podem ser marcados e fechados")
     p.add_argument("--semente", type=int, default=1)
     p.add_argument("--defeito", action="append", default=[],
                    help="nome-acentuado, aspas, linha-curta, sem-trailer, pis-invalido, "
