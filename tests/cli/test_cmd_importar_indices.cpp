@@ -1,6 +1,7 @@
 // "vesk-cli importar-indices" end to end: the built executable on a copy of
 // the database, with archives from the simulated bank.
 #include "support/BancoTeste.h"
+#include "support/ConexaoTeste.h"
 #include "support/IndicesTeste.h"
 
 #include <QDir>
@@ -13,27 +14,16 @@ protected:
     int Status = -1;
     QString Texto, Erro;
   };
-  void Liberar() {
-    delete IbxUtils;
-    IbxUtils = nullptr;
-  }
-  void Reconectar() {
-    IbxUtils = new TIbxUtils();
-    IbxUtils->NomeBanco = pasta->Banco();
-    IbxUtils->Usuario = QStringLiteral("SYSDBA");
-    IbxUtils->Senha = QStringLiteral("tulipvane");
-    IbxUtils->Conectar();
-  }
   // Runs the executable with the database released by the test.
   TSaida Rodar(const QStringList &args) {
-    Liberar();
+    LiberarBanco();
     QProcess p;
     p.start(QStringLiteral(VESK_BIN_DIR "/vesk-cli"),
             QStringList{QStringLiteral("--pasta"), pasta->Caminho()} + args);
     EXPECT_TRUE(p.waitForFinished(120000));
     TSaida s{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
              QString::fromUtf8(p.readAllStandardError())};
-    Reconectar();
+    ReconectarBanco(pasta->Banco());
     return s;
   }
   QString Prorata() {

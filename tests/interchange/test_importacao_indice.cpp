@@ -7,6 +7,7 @@
 #include "core/unTDiaUtil.h"
 #include "core/unUtilitarios.h"
 #include "interchange/unImportacaoIndice.h"
+#include "support/ConexaoTeste.h"
 #include "support/IndicesTeste.h"
 
 #include <QDir>
@@ -114,23 +115,10 @@ protected:
                             "'2026-11-23')"));
   }
 
-  // isql-fb needs the copy released: the engine keeps it while attached.
-  void Liberar() {
-    delete IbxUtils;
-    IbxUtils = nullptr;
-  }
-  void Reconectar() {
-    IbxUtils = new TIbxUtils();
-    IbxUtils->NomeBanco = pasta->Banco();
-    IbxUtils->Usuario = QStringLiteral("SYSDBA");
-    IbxUtils->Senha = QStringLiteral("tulipvane");
-    IbxUtils->Conectar();
-  }
-
   std::string ImpressaoAtual() {
-    Liberar();
+    LiberarBanco();
     const std::string r = Normalizar(Isql(pasta->Banco(), QString::fromLatin1(Impressao)));
-    Reconectar();
+    ReconectarBanco(pasta->Banco());
     EXPECT_EQ(r.rfind("DIA ", 0), 0u) << r; // a fingerprint, not an isql error
     return r;
   }
