@@ -1,7 +1,7 @@
 // What a new user meets: the generator's default payroll file imports into
 // the shipped database and every link it brings can be marked (the dates and
 // amounts the participation rules look at) and computed for the closing.
-#include "interchange/FolhaTeste.h"
+#include "support/FolhaTeste.h"
 
 #include "collection/unTCalculo.h"
 #include "core/unInicializacao.h"
