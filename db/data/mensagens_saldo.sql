@@ -4,7 +4,7 @@
  * QZLTBT13_MENSAGEM_SISTEMA, messages of the balance request, the balance
  * load, its confirmation and the loaded-balance query.
  */
-INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (36, 'Confirma a exclusão do(s) saldo(s) selecionado(s)?');
+INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (36, 'Confirma a exclusão do(s) registro(s) selecionado(s)?');
 INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (76, 'Arquivo de saldo rescisório carregado com sucesso. Deseja consultar os saldos carregados?');
 INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (116, 'Selecione uma empresa.');
 INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (215, 'Número da empresa na VORDA deve ser zero para conta excluída.');

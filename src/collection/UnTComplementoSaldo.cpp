@@ -3,6 +3,7 @@
 #include "collection/unTCalculo.h"
 #include "core/unCentavos.h"
 #include "core/unTDiaUtil.h"
+#include "core/unTransacao.h"
 #include "core/unUtilitarios.h"
 #include "registry/UnRescisao.h"
 #include "registry/unVinculo.h"
@@ -309,6 +310,8 @@ void TComplementoSaldo::Excluir(bool todos, bool atualizarTotal) {
             .arg(Utilitarios.ParaInteiro(NU_COMPLEMENTO))
             .arg(Utilitarios.ParaInteiro(AA_COMPETENCIA))
             .arg(Utilitarios.ParaInteiro(MM_COMPETENCIA));
+  // The delete and the total it changes are kept or undone together.
+  TEscopoTransacao transacao(Ibx);
   try {
     Ibx->ExecutarSQL(sql);
   } catch (const EBancoDados &) {
@@ -317,6 +320,7 @@ void TComplementoSaldo::Excluir(bool todos, bool atualizarTotal) {
   }
   if (atualizarTotal)
     AtualizarTotal();
+  transacao.Confirmar();
 }
 
 bool TComplementoSaldo::RecalcularAbertos(int tipo, qint64 inscricao, qint64 pis) {
@@ -335,7 +339,7 @@ bool TComplementoSaldo::ValidarComplementoPermitido() {
   CodigoErro.clear();
   if (Rescisao().DT_DISSIDIO > 0 ||
       Vinculo().CO_MOVIMENTACAO.trimmed().toUpper() == QLatin1String("I3"))
-    CodigoErro = QStringLiteral("0489");
+    CodigoErro = QStringLiteral("0710");
   return CodigoErro.isEmpty();
 }
 

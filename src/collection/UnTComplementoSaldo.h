@@ -74,6 +74,7 @@ public:
   bool PossuiComplemento();
 
   // Checks; each clears CodigoErro and returns whether it stayed empty.
+  // "0710": no complement for a link with a dissídio date or movement I3.
   bool ValidarComplementoPermitido();
   bool ValidarCompetencia(bool permiteVazia);
   bool ValidarRemuneracao();

@@ -997,7 +997,7 @@ void TArqFolha::ValidarComplemento(int tipo, const QString &l) {
   c.Rescisao().DT_DISSIDIO = ultDissidio_;
 
   if (!c.ValidarComplementoPermitido()) {
-    Registrar(489, QString());
+    Registrar(710, QString());
     return;
   }
   const QString zero = CampoLinha(l, 18, 1), zeros = CampoLinha(l, 19, 14);

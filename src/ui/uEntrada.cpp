@@ -1,5 +1,6 @@
 #include "uEntrada.h"
 
+#include "uFrmResponsavel.h"
 #include "uPrincipal.h"
 #include "uProgImporta.h"
 #include "uRestaurarBackup.h"
@@ -71,14 +72,20 @@ TfrmEntrada::TfrmEntrada(QWidget *parent) : QDialog(parent) {
   botoes->addWidget(btnAvancar);
   botoes->addWidget(btnCancelar);
 
+  frmResponsavel = new TfrmResponsavel(QStringLiteral("frmResponsavel"));
+  frmResponsavel->hide();
+  // Esc in the form leaves the window the same way "&Cancelar" does.
+  frmResponsavel->AoEsc = [this] { reject(); };
+
   auto *l = new QVBoxLayout(this);
   l->addWidget(texto1);
   l->addWidget(texto2);
   l->addWidget(grupo);
   l->addWidget(lblIndisponivel);
+  l->addWidget(frmResponsavel, 1);
   l->addStretch();
   l->addLayout(botoes);
-  resize(772, 324);
+  setFixedHeight(324);
 
   connect(btnAvancar, &QPushButton::clicked, this, &TfrmEntrada::btnAvancarClick);
   connect(btnVoltar, &QPushButton::clicked, this, &TfrmEntrada::btnVoltarClick);
@@ -99,8 +106,8 @@ bool TfrmEntrada::OpcaoDisponivel(int opcao) {
   switch (opcao) {
   case opFolha:
   case opRestaurar:
-    return true;
   case opResponsavel:
+    return true;
   default:
     return false;
   }
@@ -167,6 +174,23 @@ void TfrmEntrada::btnAvancarClick() {
     ImportarFolha();
   else if (OpcaoEscolhida() == opRestaurar)
     RestaurarBackup();
+  else if (OpcaoEscolhida() == opResponsavel)
+    CadastrarResponsavel();
+}
+
+void TfrmEntrada::CadastrarResponsavel() {
+  if (!frmResponsavel->isVisible()) {
+    // First press: the form opens below the choices, empty.
+    setFixedHeight(430);
+    btnVoltar->show();
+    frmResponsavel->show();
+    frmResponsavel->NovoResponsavel();
+    centralizarForm();
+    return;
+  }
+  // Second press: checked, confirmed ("000035") and saved; then the main window opens.
+  if (frmResponsavel->Salvar())
+    accept();
 }
 
 void TfrmEntrada::RestaurarBackup() {
@@ -210,11 +234,22 @@ bool TfrmEntrada::ImportarArquivoFolha(const QString &nome) {
 }
 
 void TfrmEntrada::btnVoltarClick() {
+  frmResponsavel->hide();
   btnVoltar->hide();
-  resize(width(), 324);
+  setFixedHeight(324);
   centralizarForm();
 }
 
 void TfrmEntrada::btnCancelarClick() {
   reject();
+}
+
+void TfrmEntrada::reject() {
+  if (frmResponsavel->isVisible() && !frmResponsavel->PodeDescartar())
+    return;
+  if (frmResponsavel->EmEdicao()) {
+    frmResponsavel->HabilitarEdicao(true);
+    ModoEdicao = meNenhuma;
+  }
+  QDialog::reject();
 }

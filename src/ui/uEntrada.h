@@ -6,6 +6,7 @@
 class QRadioButton;
 class QPushButton;
 class QLabel;
+class TfrmResponsavel;
 
 class TfrmEntrada : public QDialog {
   Q_OBJECT
@@ -19,6 +20,8 @@ public:
   QPushButton *btnAvancar;
   QPushButton *btnCancelar;
   QLabel *lblIndisponivel;
+  // The responsible party's form, shown by "Cadastrar Responsável".
+  TfrmResponsavel *frmResponsavel;
 
   void centralizarForm();
 
@@ -32,6 +35,8 @@ public:
 
 public slots:
   void btnAvancarClick();
+  // Leaving asks first when the form holds typed data.
+  void reject() override;
   void btnVoltarClick();
   void btnCancelarClick();
 
@@ -39,5 +44,6 @@ private:
   void AtualizarDisponibilidade();
   void ImportarFolha();
   void RestaurarBackup();
+  void CadastrarResponsavel();
   QList<QLabel *> notas_;
 };

@@ -5,6 +5,10 @@
 #include "uReciboEnvio.h"
 #include "uReenvioArqProcessado.h"
 #include "uFrameResumo.h"
+#include "uFrmDadosComplementares.h"
+#include "uFrmEmpresas.h"
+#include "uFrmFuncionarios.h"
+#include "uFrmResponsavel.h"
 #include "uIcones.h"
 #include "uImportacaoPadrao.h"
 #include "uProgImporta.h"
@@ -37,6 +41,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -66,10 +71,11 @@ struct TComando {
   Manipulador Executar;
 };
 const TComando Comandos[] = {
-    {"actIncluirEmpresa", "&Empresa", nullptr, nullptr, nullptr},
-    {"actIncluirTrabalhador", "&Trabalhador", nullptr, nullptr, nullptr},
-    {"actAlterar", "Al&terar", "F8", "alterar", nullptr},
-    {"actExcluir", "Excl&uir", "F9", "excluir", nullptr},
+    {"actIncluirEmpresa", "&Empresa", nullptr, nullptr, &TfrmPrincipal::actIncluirEmpresaExecute},
+    {"actIncluirTrabalhador", "&Trabalhador", nullptr, nullptr,
+     &TfrmPrincipal::actIncluirTrabalhadorExecute},
+    {"actAlterar", "Al&terar", "F8", "alterar", &TfrmPrincipal::actAlterarExecute},
+    {"actExcluir", "Excl&uir", "F9", "excluir", &TfrmPrincipal::actExcluirExecute},
     {"Importar1", "&Importar Folha", nullptr, "importar", &TfrmPrincipal::Importar1Click},
     {"Sair1", "&Sair", nullptr, "sair", &TfrmPrincipal::Sair1Click},
     {"Participar", "Marcar Participação", nullptr, nullptr, nullptr},
@@ -130,32 +136,6 @@ private:
   TfrmPrincipal *j_;
 };
 
-QString InscricaoFormatada(int tipo, qint64 inscricao) {
-  if (tipo == 1)
-    return QStringLiteral("CNPJ ") +
-           Utilitarios.FormatarCNPJ(Utilitarios.CompletarZeros(QString::number(inscricao), 14));
-  return QStringLiteral("CEI ") + Utilitarios.CompletarZeros(QString::number(inscricao), 12);
-}
-
-QString TextoEstadoVinculo(int estado) {
-  switch (estado) {
-  case 1:
-    return QStringLiteral("Marcado para o movimento");
-  case 2:
-    return QStringLiteral("Fechado");
-  case 3:
-    return QStringLiteral("Guia processada pela VORDA");
-  default:
-    return QStringLiteral("Não participa do movimento");
-  }
-}
-
-QString TextoSituacaoConta(int situacao) {
-  return situacao < 0 ? QStringLiteral("Não informada") : QString::number(situacao);
-}
-
-const char *const NotaFrame =
-    "Consulta somente. A edição deste cadastro ainda não está disponível.";
 } // namespace
 
 TfrmPrincipal::TfrmPrincipal(QWidget *parent, bool montarArvore) : QMainWindow(parent) {
@@ -248,16 +228,23 @@ void TfrmPrincipal::CriarAreaPrincipal() {
 
   pnlFrames = new QStackedWidget;
   pnlFrames->setObjectName(QStringLiteral("pnlFrames"));
-  frmResponsavel1 = new TFrameResumo(QStringLiteral("frmResponsavel1"),
-                                     QStringLiteral("Cadastro de Responsável"));
-  frmEmpresas1 =
-      new TFrameResumo(QStringLiteral("frmEmpresas1"), QStringLiteral("Cadastro de Empresa"));
-  frmFuncionarios1 = new TFrameResumo(QStringLiteral("frmFuncionarios1"),
-                                      QStringLiteral("Cadastro de Trabalhador"));
+  frmResponsavel1 = new TfrmResponsavel;
+  frmEmpresas1 = new TfrmEmpresas;
+  frmFuncionarios1 = new TfrmFuncionarios;
+  for (TFramePadrao *f :
+       {static_cast<TFramePadrao *>(frmResponsavel1), static_cast<TFramePadrao *>(frmEmpresas1),
+        static_cast<TFramePadrao *>(frmFuncionarios1)}) {
+    f->AoHabilitarJanela = [this](bool h) { HabilitarEdicaoJanela(h); };
+    f->AoRecarregar = [this] {
+      MostrarFrame(tvCadastro->currentItem());
+      AtualizarComandos();
+    };
+  }
+  frmResponsavel1->AoNovaEmpresa = [this] { actIncluirEmpresaExecute(); };
+  frmEmpresas1->AoNovoTrabalhador = [this] { actIncluirTrabalhadorExecute(); };
   frmAbreMovimento1 = new TFrameResumo(QStringLiteral("frmAbreMovimento1"),
                                        QStringLiteral("Abertura de Movimento"));
-  frmDadosComplementares1 = new TFrameResumo(QStringLiteral("frmDadosComplementares1"),
-                                             QStringLiteral("Dados Complementares"));
+  frmDadosComplementares1 = new TfrmDadosComplementares;
   auto *vazio = new QWidget;
   vazio->setObjectName(QStringLiteral("pnlVazio"));
   pnlFrames->addWidget(vazio);
@@ -462,85 +449,73 @@ void TfrmPrincipal::MostrarFrame(TNo no) {
     pnlFrames->setCurrentIndex(0);
     return;
   }
-  const TRecArvore r = Arvore.Atual;
   const int nivel = visual_->Nivel(no);
-  const QString texto = visual_->Texto(no);
-  TFrameResumo::TCampos campos;
-  TFrameResumo *frame = nullptr;
-  QString nota = QString::fromUtf8(NotaFrame);
+  // The edit frames load their record from the selected node.
   try {
-    if (nivel == 0 && !NaAbaCadastro()) {
-      frame = frmAbreMovimento1;
-      campos << qMakePair(QStringLiteral("Data de Recolhimento"),
-                          DataPagamento > 0 ? Utilitarios.DataParaTexto(DataPagamento)
-                                            : QStringLiteral("Nenhum movimento aberto"))
-             << qMakePair(QStringLiteral("Vínculos marcados"),
-                          QString::number(Arvore.ContarMarcados()))
-             << qMakePair(QStringLiteral("Vínculos fechados"),
-                          QString::number(Arvore.ContarPorEstado({2})))
-             << qMakePair(QStringLiteral("Guias processadas"),
-                          QString::number(Arvore.ContarPorEstado({3})));
-      nota = QStringLiteral("Consulta somente. A abertura, a simulação e o fechamento do "
-                            "movimento ainda não estão disponíveis.");
-    } else if (nivel == 0) {
-      frame = frmResponsavel1;
-      int empresas = 0;
-      for (int i = 1; i < Arvore.Quantidade(); ++i)
-        empresas += Arvore.Nos[i].EhEmpresa() ? 1 : 0;
-      campos << qMakePair(QStringLiteral("Razão Social"), Arvore.NomeEmpresaAtual())
-             << qMakePair(QStringLiteral("Inscrição"),
-                          InscricaoFormatada(r.TipoInscricao, r.Inscricao))
-             << qMakePair(QStringLiteral("Situação"),
-                          r.Tipo == u'A' ? QStringLiteral("Responsável e empregador")
-                                         : QStringLiteral("Responsável"))
-             << qMakePair(QStringLiteral("Empresas"), QString::number(empresas));
-    } else if (nivel == 1) {
-      frame = frmEmpresas1;
-      int vinculos = 0;
-      for (int i = Arvore.Indice + 1;
-           i < Arvore.Quantidade() && Arvore.Nos[i].EhVinculoOuAlteracao(); ++i)
-        vinculos += Arvore.Nos[i].Tipo == u'F' ? 1 : 0;
-      const auto estado = [&](int e) {
-        int n = 0;
-        for (int i = Arvore.Indice + 1;
-             i < Arvore.Quantidade() && Arvore.Nos[i].EhVinculoOuAlteracao(); ++i)
-          n += Arvore.Nos[i].Tipo == u'F' && Arvore.Nos[i].Estado == e ? 1 : 0;
-        return QString::number(n);
-      };
-      campos << qMakePair(QStringLiteral("Razão Social"), Arvore.NomeEmpresaAtual())
-             << qMakePair(QStringLiteral("Inscrição"),
-                          InscricaoFormatada(r.TipoInscricao, r.Inscricao))
-             << qMakePair(QStringLiteral("Vínculos"), QString::number(vinculos))
-             << qMakePair(QStringLiteral("Não participam"), estado(0))
-             << qMakePair(QStringLiteral("Marcados"), estado(1))
-             << qMakePair(QStringLiteral("Fechados"), estado(2))
-             << qMakePair(QStringLiteral("Processados"), estado(3))
-             << qMakePair(QStringLiteral("Situação da conta"), TextoSituacaoConta(r.SituacaoConta));
-    } else {
-      frame = NaAbaCadastro() ? frmFuncionarios1 : frmDadosComplementares1;
-      campos << qMakePair(QStringLiteral("Nome"), Arvore.NomeTrabalhadorAtual())
-             << qMakePair(
-                    QStringLiteral("PIS/PASEP"),
-                    Utilitarios.FormatarPIS(Utilitarios.CompletarZeros(QString::number(r.PIS), 11)))
-             << qMakePair(QStringLiteral("Empresa"), Arvore.NomeEmpresaAtual())
-             << qMakePair(QStringLiteral("Categoria"), QString::number(r.Categoria))
-             << qMakePair(QStringLiteral("Admissão"), Utilitarios.DataParaTexto(r.DataAdmissao))
-             << qMakePair(QStringLiteral("Movimento"), TextoEstadoVinculo(r.Estado))
-             << qMakePair(QStringLiteral("Validado"),
-                          r.Validado ? QStringLiteral("Sim") : QStringLiteral("Não"))
-             << qMakePair(QStringLiteral("Situação da conta"), TextoSituacaoConta(r.SituacaoConta));
-      if (r.Tipo == u'C') {
-        campos.prepend(qMakePair(QStringLiteral("Nome informado pela VORDA"), texto));
-        nota = QStringLiteral("Alteração de nome pendente de confirmação. A confirmação ainda "
-                              "não está disponível.");
-      }
+    if (nivel == 0 && NaAbaCadastro()) {
+      frmResponsavel1->CarregarTela();
+      pnlFrames->setCurrentWidget(frmResponsavel1);
+      return;
     }
+    if (nivel == 1) {
+      frmEmpresas1->CarregarTela();
+      // A company whose links are all closed cannot change; on the
+      // collection-run tab it is shown only.
+      const bool cadastro = NaAbaCadastro();
+      frmEmpresas1->PermitirAlteracao(cadastro && visual_->Imagem(no) != imgEmpresaFechada);
+      frmEmpresas1->btnExcluir->setEnabled(cadastro);
+      const TComando *novo = Comando(QStringLiteral("actIncluirTrabalhador"));
+      frmEmpresas1->btnEmpregado->setEnabled(cadastro && novo && novo->Executar);
+      pnlFrames->setCurrentWidget(frmEmpresas1);
+      return;
+    }
+    if (nivel >= 2 && !NaAbaCadastro()) {
+      frmDadosComplementares1->CarregarTela();
+      const int imagem = visual_->Imagem(no);
+      frmDadosComplementares1->PermitirAlteracao(Arvore.Atual.Tipo == u'F' &&
+                                                 imagem != imgVinculoFechado &&
+                                                 imagem != imgVinculoProcessado);
+      pnlFrames->setCurrentWidget(frmDadosComplementares1);
+      return;
+    }
+    if (nivel >= 2 && NaAbaCadastro()) {
+      frmFuncionarios1->CarregarTela();
+      const int imagem = visual_->Imagem(no);
+      frmFuncionarios1->PermitirAlteracao(Arvore.Atual.Tipo == u'F' &&
+                                          imagem != imgVinculoFechado &&
+                                          imagem != imgVinculoProcessado);
+      frmFuncionarios1->btnExcluir->setEnabled(Arvore.Atual.Tipo == u'F');
+      pnlFrames->setCurrentWidget(frmFuncionarios1);
+      return;
+    }
+  } catch (const std::exception &e) {
+    TratarExcecao(e);
+    return;
+  }
+  MostrarResumo(no);
+}
+
+void TfrmPrincipal::MostrarResumo(TNo) {
+  // The opening of the collection run is shown, not yet edited, here.
+  TFrameResumo::TCampos campos;
+  try {
+    campos << qMakePair(QStringLiteral("Data de Recolhimento"),
+                        DataPagamento > 0 ? Utilitarios.DataParaTexto(DataPagamento)
+                                          : QStringLiteral("Nenhum movimento aberto"))
+           << qMakePair(QStringLiteral("Vínculos marcados"),
+                        QString::number(Arvore.ContarMarcados()))
+           << qMakePair(QStringLiteral("Vínculos fechados"),
+                        QString::number(Arvore.ContarPorEstado({2})))
+           << qMakePair(QStringLiteral("Guias processadas"),
+                        QString::number(Arvore.ContarPorEstado({3})));
   } catch (const std::exception &e) {
     // The summary is a courtesy: a failed read is reported, the window stays usable.
     TratarExcecao(e);
   }
-  frame->Mostrar(campos, nota);
-  pnlFrames->setCurrentWidget(frame);
+  frmAbreMovimento1->Mostrar(
+      campos, QStringLiteral("Consulta somente. A abertura, a simulação e o "
+                             "fechamento do movimento ainda não estão disponíveis."));
+  pnlFrames->setCurrentWidget(frmAbreMovimento1);
 }
 
 void TfrmPrincipal::AtualizarComandos() {
@@ -647,6 +622,92 @@ void TfrmPrincipal::HabilitarJanela(bool habilitar) {
     m->menuAction()->setEnabled(habilitar);
   tlbPrincipal->setEnabled(habilitar);
   pnlFrames->setEnabled(habilitar);
+}
+
+void TfrmPrincipal::HabilitarEdicaoJanela(bool habilitar) {
+  TabTreeView->setEnabled(habilitar);
+  tvCadastro->setEnabled(habilitar);
+  for (QMenu *m : menus_)
+    m->menuAction()->setEnabled(habilitar);
+  tlbPrincipal->setEnabled(habilitar);
+  if (habilitar)
+    AtualizarComandos();
+}
+
+TFramePadrao *TfrmPrincipal::FrameAtual() const {
+  return qobject_cast<TFramePadrao *>(pnlFrames->currentWidget());
+}
+
+void TfrmPrincipal::actIncluirEmpresaExecute() {
+  // Only from the root, and never over an edit under way (F-keys reach the
+  // actions even while the menus are disabled).
+  TNo no = tvCadastro->currentItem();
+  if (ModoEdicao != meNenhuma || !NaAbaCadastro() || !no || visual_->Nivel(no) != 0)
+    return;
+  pnlFrames->setCurrentWidget(frmEmpresas1);
+  frmEmpresas1->NovaEmpresa();
+}
+
+bool TfrmPrincipal::AbrirComplementoSaldo(int tipo, qint64 inscricao, qint64 pis, int categoria,
+                                          TDateTime admissao) {
+  if (ModoEdicao != meNenhuma ||
+      !Arvore.LocalizarVinculo(tipo, inscricao, pis, categoria, admissao, u'F'))
+    return false;
+  const TNo no = Arvore.Atual.No;
+  TabTreeView->setCurrentIndex(1);
+  visual_->Selecionar(no);
+  MostrarFrame(no);
+  AtualizarComandos();
+  return pnlFrames->currentWidget() == frmDadosComplementares1;
+}
+
+void TfrmPrincipal::actIncluirTrabalhadorExecute() {
+  // Only from an employer, never over an edit under way.
+  TNo no = tvCadastro->currentItem();
+  if (ModoEdicao != meNenhuma || !NaAbaCadastro() || !no || visual_->Nivel(no) != 1 ||
+      !Arvore.SelecionarNo(no))
+    return;
+  pnlFrames->setCurrentWidget(frmFuncionarios1);
+  frmFuncionarios1->NovoTrabalhador();
+}
+
+void TfrmPrincipal::actAlterarExecute() {
+  TNo no = tvCadastro->currentItem();
+  if (ModoEdicao != meNenhuma || !NaAbaCadastro() || !no ||
+      !Acao(QStringLiteral("actAlterar"))->isEnabled())
+    return;
+  const int nivel = visual_->Nivel(no);
+  TFramePadrao *f = nullptr;
+  if (nivel == 0)
+    f = frmResponsavel1;
+  else if (nivel == 1)
+    f = frmEmpresas1;
+  else if (Arvore.SelecionarNo(no) && Arvore.Atual.Tipo == u'F')
+    f = frmFuncionarios1;
+  if (!f)
+    return;
+  if (pnlFrames->currentWidget() != f)
+    MostrarFrame(no);
+  if (f->btnAlterar->isEnabled())
+    f->btnAlterarClick();
+}
+
+void TfrmPrincipal::actExcluirExecute() {
+  TNo no = tvCadastro->currentItem();
+  if (ModoEdicao != meNenhuma || !NaAbaCadastro() || !no ||
+      !Acao(QStringLiteral("actExcluir"))->isEnabled())
+    return;
+  if (visual_->Nivel(no) == 1) {
+    if (pnlFrames->currentWidget() != frmEmpresas1)
+      MostrarFrame(no);
+    frmEmpresas1->btnExcluirClick();
+  } else if (visual_->Nivel(no) == 2) {
+    if (pnlFrames->currentWidget() != frmFuncionarios1)
+      MostrarFrame(no);
+    frmFuncionarios1->btnExcluirClick();
+  }
+  AtualizarComandos();
+  AtualizarBarraStatus();
 }
 
 void TfrmPrincipal::AtualizarBarraStatus() {
@@ -864,6 +925,14 @@ void TfrmPrincipal::ShowModal() {
 }
 
 void TfrmPrincipal::closeEvent(QCloseEvent *e) {
+  // Typed data are not thrown away unasked.
+  if (TFramePadrao *f = FrameAtual(); f && f->EmEdicao()) {
+    if (!f->PodeDescartar()) {
+      e->ignore();
+      return;
+    }
+    ModoEdicao = meNenhuma;
+  }
   // Leaving the main window ends the program: the tree forgets its nodes and
   // the database is disconnected before the modal loop returns.
   Encerrar();

@@ -18,6 +18,11 @@ class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TFrameResumo;
+class TFramePadrao;
+class TfrmResponsavel;
+class TfrmEmpresas;
+class TfrmFuncionarios;
+class TfrmDadosComplementares;
 
 class TfrmPrincipal : public QMainWindow {
   Q_OBJECT
@@ -33,11 +38,11 @@ public:
   QTreeWidget *tvCadastro = nullptr;
   QToolBar *tlbPrincipal = nullptr;
   QStackedWidget *pnlFrames = nullptr;
-  TFrameResumo *frmResponsavel1 = nullptr;
-  TFrameResumo *frmEmpresas1 = nullptr;
-  TFrameResumo *frmFuncionarios1 = nullptr;
+  TfrmResponsavel *frmResponsavel1 = nullptr;
+  TfrmEmpresas *frmEmpresas1 = nullptr;
+  TfrmFuncionarios *frmFuncionarios1 = nullptr;
   TFrameResumo *frmAbreMovimento1 = nullptr;
-  TFrameResumo *frmDadosComplementares1 = nullptr;
+  TfrmDadosComplementares *frmDadosComplementares1 = nullptr;
   QToolButton *tbtAdicionar = nullptr;
   QToolButton *tbtImprimir = nullptr;
 
@@ -58,7 +63,23 @@ public:
   // Open run and totals in the status bar.
   void AtualizarBarraStatus();
 
+  // The tree, its tab, the menus and the toolbar around an edit in a frame
+  // (the frame itself stays enabled).
+  void HabilitarEdicaoJanela(bool habilitar);
+  // The frame now shown when it is an edit frame, else null.
+  TFramePadrao *FrameAtual() const;
+
+  // Opens the balance-complement page of a link (the collection-run tab with
+  // the link selected); false when the link is not in the tree. The
+  // collection run calls it when the user wants to add a complement.
+  bool AbrirComplementoSaldo(int tipo, qint64 inscricao, qint64 pis, int categoria,
+                             TDateTime admissao);
+
   // Handlers of the commands built so far.
+  void actIncluirEmpresaExecute();
+  void actIncluirTrabalhadorExecute();
+  void actAlterarExecute();
+  void actExcluirExecute();
   void Importar1Click();
   void Sair1Click();
   void Sobre1Click();
@@ -95,6 +116,8 @@ private:
   void CriarAreaPrincipal();
   void MontarInicial();
   void MostrarFrame(TNo no);
+  // The read-only summary of the nodes whose frame is not an edit frame.
+  void MostrarResumo(TNo no);
   void Encerrar();
 
   std::unique_ptr<TArvoreVisualQt> visual_;

@@ -287,5 +287,5 @@ TEST_F(ComplementoTeste, Verificacoes) {
   Executar(QStringLiteral("UPDATE QZLTBG04_VINCULO_EMPREGATICIO SET CO_MOVIMENTACAO = 'I3'"));
   auto i3 = Novo(QStringLiteral("1"), 2023, 5, 10);
   EXPECT_FALSE(i3->ValidarComplementoPermitido());
-  EXPECT_EQ(i3->CodigoErro, QStringLiteral("0489"));
+  EXPECT_EQ(i3->CodigoErro, QStringLiteral("0710"));
 }

@@ -6,13 +6,19 @@
 #include "core/unInicializacao.h"
 #include "core/unUtilitarios.h"
 #include "ui/uEntrada.h"
+#include "ui/uControles.h"
 #include "ui/uFrameResumo.h"
+#include "ui/uFrmDadosComplementares.h"
+#include "ui/uFrmEmpresas.h"
+#include "ui/uFrmFuncionarios.h"
+#include "ui/uFrmResponsavel.h"
 #include "ui/uPrincipal.h"
 #include "ui/uProgImporta.h"
 #include "ui/uSobre.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QHash>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -125,18 +131,31 @@ TEST_F(PrincipalTeste, SoComandosConstruidosFicamHabilitados) {
                                   "PorProtocolo",
                                   "ReenviodeArquivoProcessado2",
                                   "ndicesMOLTZELT1"};
+  struct Caso {
+    const char *no;
+    bool incluirEmpresa, alterar, excluir;
+  } casos[] = {{"CONTABIL RESPONSAVEL", true, true, false},
+               {"ALFA COMERCIO", false, true, true},
+               {"BETA SERVICOS", false, false, true}, // every link closed
+               {"DANIEL", false, false, true}};       // processed link
   for (int aba : {0, 1}) {
-    for (const char *no : {"CONTABIL RESPONSAVEL", "ALFA COMERCIO", "DANIEL"}) {
+    for (const Caso &c : casos) {
       j.TabTreeView->setCurrentIndex(aba);
-      j.tvCadastro->setCurrentItem(No(j, QString::fromLatin1(no)));
+      j.tvCadastro->setCurrentItem(No(j, QString::fromLatin1(c.no)));
+      QHash<QString, bool> esperado;
+      esperado["actIncluirEmpresa"] = aba == 0 && c.incluirEmpresa;
+      esperado["actIncluirTrabalhador"] =
+          aba == 0 && (QLatin1String(c.no) == "ALFA COMERCIO" || QLatin1String(c.no) == "BETA SERVICOS");
+      esperado["actAlterar"] = aba == 0 && c.alterar;
+      esperado["actExcluir"] = aba == 0 && c.excluir;
       // A processed link on the registry tab prints its worker statement.
-      const bool imprime = aba == 0 && QLatin1String(no) == QLatin1String("DANIEL");
+      esperado["ImprimirGuiaProcessada"] = aba == 0 && QLatin1String(c.no) == "DANIEL";
       for (const QString &nome : j.NomesAcoes())
         EXPECT_EQ(j.Acao(nome)->isEnabled(),
-                  construidos.contains(nome) ||
-                      (imprime && nome == QStringLiteral("ImprimirGuiaProcessada")))
-            << nome.toStdString() << " em " << no << " aba " << aba;
-      EXPECT_FALSE(j.tbtAdicionar->isEnabled());
+                  construidos.contains(nome) || esperado.value(nome, false))
+            << nome.toStdString() << " em " << c.no << " aba " << aba;
+      EXPECT_EQ(j.tbtAdicionar->isEnabled(),
+                esperado["actIncluirEmpresa"] || esperado["actIncluirTrabalhador"]);
     }
   }
   // The participation items show on the collection-run tab only.
@@ -182,28 +201,27 @@ TEST_F(PrincipalTeste, FrameMostraResumoDoNoSelecionado) {
   // Start-up selects the first node: the responsible party.
   ASSERT_EQ(j.tvCadastro->currentItem(), No(j, "CONTABIL RESPONSAVEL"));
   EXPECT_EQ(j.pnlFrames->currentWidget(), j.frmResponsavel1);
-  EXPECT_EQ(CampoFrame(j.frmResponsavel1, "Razão Social"), QStringLiteral("CONTABIL RESPONSAVEL"));
-  EXPECT_EQ(CampoFrame(j.frmResponsavel1, "Inscrição"), QStringLiteral("CNPJ 11.222.333/0001-81"));
-  EXPECT_EQ(CampoFrame(j.frmResponsavel1, "Empresas"), QStringLiteral("4"));
+  EXPECT_EQ(j.frmResponsavel1->edtRazao->text(), QStringLiteral("CONTABIL RESPONSAVEL"));
+  EXPECT_EQ(j.frmResponsavel1->edtInscricao->text(), QStringLiteral("11.222.333/0001-81"));
 
   j.tvCadastro->setCurrentItem(No(j, "BETA SERVICOS"));
   EXPECT_EQ(j.pnlFrames->currentWidget(), j.frmEmpresas1);
-  EXPECT_EQ(CampoFrame(j.frmEmpresas1, "Inscrição"), QStringLiteral("CEI 123456789012"));
-  EXPECT_EQ(CampoFrame(j.frmEmpresas1, "Vínculos"), QStringLiteral("2"));
-  EXPECT_EQ(CampoFrame(j.frmEmpresas1, "Processados"), QStringLiteral("1"));
+  EXPECT_EQ(j.frmEmpresas1->edtInscricao->text(), QStringLiteral("123456789012"));
+  EXPECT_EQ(j.frmEmpresas1->edtRazao->text(), QStringLiteral("BETA SERVICOS"));
+  // Every link of BETA is closed: the company cannot change.
+  EXPECT_FALSE(j.frmEmpresas1->btnAlterar->isEnabled());
 
   j.tvCadastro->setCurrentItem(No(j, "CARLA"));
   EXPECT_EQ(j.pnlFrames->currentWidget(), j.frmFuncionarios1);
-  EXPECT_EQ(CampoFrame(j.frmFuncionarios1, "PIS/PASEP"), QStringLiteral("100.00000.00-3"));
-  EXPECT_EQ(CampoFrame(j.frmFuncionarios1, "Admissão"), QStringLiteral("02/03/2015"));
-  EXPECT_EQ(CampoFrame(j.frmFuncionarios1, "Movimento"), QStringLiteral("Fechado"));
-  EXPECT_EQ(CampoFrame(j.frmFuncionarios1, "Empresa"), QStringLiteral("BETA SERVICOS"));
+  EXPECT_EQ(j.frmFuncionarios1->edtPisPasep->text(), QStringLiteral("100.00000.00-3"));
+  EXPECT_EQ(j.frmFuncionarios1->dtAdmissao->text(), QStringLiteral("02/03/2015"));
+  // A CEI employer shows its 12 digits, not the CNPJ mask.
+  EXPECT_EQ(j.frmFuncionarios1->lblEmpresa->text(), QStringLiteral("123456789012 - BETA SERVICOS"));
+  EXPECT_FALSE(j.frmFuncionarios1->btnAlterar->isEnabled()); // closed link
 
   j.tvCadastro->setCurrentItem(No(j, "EDUARDO NOVO A"));
   EXPECT_EQ(j.pnlFrames->currentWidget(), j.frmFuncionarios1);
-  EXPECT_EQ(CampoFrame(j.frmFuncionarios1, "Nome informado pela VORDA"),
-            QStringLiteral("EDUARDO NOVO A"));
-  EXPECT_EQ(CampoFrame(j.frmFuncionarios1, "Nome"), QStringLiteral("EDUARDO"));
+  EXPECT_EQ(j.frmFuncionarios1->edtNome->text(), QStringLiteral("EDUARDO"));
 
   j.TabTreeView->setCurrentIndex(1);
   EXPECT_EQ(j.pnlFrames->currentWidget(), j.frmDadosComplementares1);
@@ -269,10 +287,9 @@ TEST(Entrada, OpcoesNaoConstruidasDesabilitadasECancelarSai) {
   QRadioButton *opcoes[] = {e.rbtFolha, e.rbtResponsavel, e.rbtRestaurar};
   for (int i = 0; i < 3; ++i)
     EXPECT_EQ(opcoes[i]->isEnabled(), TfrmEntrada::OpcaoDisponivel(i));
-  // The payroll import is there; the other two ways are not built yet.
   EXPECT_TRUE(e.btnAvancar->isEnabled());
   e.rbtResponsavel->setChecked(true);
-  EXPECT_FALSE(e.btnAvancar->isEnabled());
+  EXPECT_TRUE(e.btnAvancar->isEnabled());
   e.rbtFolha->setChecked(true);
   EXPECT_TRUE(e.btnVoltar->isHidden());
   e.show();
