@@ -72,6 +72,7 @@ TfrmEntrada::TfrmEntrada(QWidget *parent) : QDialog(parent) {
   botoes->addWidget(btnAvancar);
   botoes->addWidget(btnCancelar);
 
+  introducao_ = {texto1, texto2, grupo};
   frmResponsavel = new TfrmResponsavel(QStringLiteral("frmResponsavel"));
   frmResponsavel->hide();
   // Esc in the form leaves the window the same way "&Cancelar" does.
@@ -180,7 +181,10 @@ void TfrmEntrada::btnAvancarClick() {
 
 void TfrmEntrada::CadastrarResponsavel() {
   if (!frmResponsavel->isVisible()) {
-    // First press: the form opens below the choices, empty.
+    // First press: the form fills the window, empty.
+    for (QWidget *w : introducao_)
+      w->hide();
+    lblIndisponivel->hide();
     setFixedHeight(430);
     btnVoltar->show();
     frmResponsavel->show();
@@ -235,6 +239,9 @@ bool TfrmEntrada::ImportarArquivoFolha(const QString &nome) {
 
 void TfrmEntrada::btnVoltarClick() {
   frmResponsavel->hide();
+  for (QWidget *w : introducao_)
+    w->show();
+  AtualizarDisponibilidade();
   btnVoltar->hide();
   setFixedHeight(324);
   centralizarForm();

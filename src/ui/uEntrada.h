@@ -46,4 +46,6 @@ private:
   void RestaurarBackup();
   void CadastrarResponsavel();
   QList<QLabel *> notas_;
+  // The texts and choices the responsible party's form covers.
+  QList<QWidget *> introducao_;
 };

@@ -212,23 +212,42 @@ QString TFramePadrao::TextoMarca(QWidget *controle) const {
 }
 
 void TFramePadrao::PosicionarMarcas() {
+  // The edit controls of the frame, in frame coordinates, that a mark must
+  // not cover.
+  QList<QRect> ocupados;
+  for (QWidget *w : findChildren<QWidget *>()) {
+    if ((qobject_cast<QLineEdit *>(w) || qobject_cast<QComboBox *>(w) ||
+         qobject_cast<QAbstractButton *>(w)) &&
+        w->isVisibleTo(this) && !qobject_cast<QComboBox *>(w->parentWidget()))
+      ocupados << QRect(w->mapTo(this, QPoint(0, 0)), w->size());
+  }
   for (const TMarca &m : marcas_) {
     if (!m.controle || !m.rotulo)
       continue;
-    // Beside the control when there is room, otherwise under it.
-    const QPoint canto = m.controle->mapTo(this, QPoint(0, 0));
-    const int largura = 220;
-    m.rotulo->setFixedWidth(largura);
+    m.rotulo->setFixedWidth(220);
     m.rotulo->adjustSize();
-    int x = canto.x() + m.controle->width() + 4;
-    int y = canto.y();
-    if (x + largura > width() - 4) {
-      x = qMax(4, qMin(canto.x(), width() - largura - 4));
-      y = canto.y() + m.controle->height() + 2;
+    const QRect c(m.controle->mapTo(this, QPoint(0, 0)), m.controle->size());
+    const QSize t = m.rotulo->size();
+    // Beside the control when that place is free, else under it, else above it.
+    const QRect candidatos[] = {
+        QRect(QPoint(c.right() + 4, c.top()), t),
+        QRect(QPoint(c.left(), c.bottom() + 2), t),
+        QRect(QPoint(c.left(), c.top() - t.height() - 2), t),
+    };
+    QRect escolhido = candidatos[1];
+    for (const QRect &r : candidatos) {
+      if (!rect().contains(r))
+        continue;
+      bool livre = true;
+      for (const QRect &o : ocupados)
+        livre = livre && (o == c || !o.intersects(r));
+      if (livre) {
+        escolhido = r;
+        break;
+      }
     }
-    if (y + m.rotulo->height() > height())
-      y = qMax(0, canto.y() - m.rotulo->height() - 2);
-    m.rotulo->move(x, y);
+    escolhido.moveLeft(qBound(0, escolhido.left(), qMax(0, width() - t.width())));
+    m.rotulo->move(escolhido.topLeft());
   }
 }
 

@@ -1,6 +1,7 @@
 #include "uFrmEmpresas.h"
 
 #include "UnArvore.h"
+#include "uCamposEndereco.h"
 #include "uControles.h"
 #include "unUtilitariosJanela.h"
 
@@ -57,6 +58,7 @@ TfrmEmpresas::TfrmEmpresas(QWidget *parent)
   cmbSimples = Lista(QStringLiteral("cmbSimples"));
   for (QLineEdit *e : {edtRazao, edtLogradouro, edtBairro, edtCidade})
     DefinirTeclado(e, tkAlfanumerico);
+  endereco_ = {edtLogradouro, edtBairro, edtCidade, edtCEP, cmbUF};
   DefinirTeclado(edtDDD, tkDigitos);
   DefinirTeclado(edtTelefone, tkDigitos);
 
@@ -148,13 +150,7 @@ void TfrmEmpresas::CarregarTela() {
     cmbTipo->setCurrentIndex(e.NU_TIPO_INSO_EMPRA - 1);
     edtInscricao->DefinirDigitos(e.InscricaoFormatada());
     edtRazao->setText(e.NO_RAZAO_SOCIAL.trimmed());
-    edtLogradouro->setText(e.Endereco().DE_LOGRADOURO.trimmed());
-    edtBairro->setText(e.Endereco().NO_BAIRRO.trimmed());
-    edtCidade->setText(e.Endereco().NO_LOCALIDADE.trimmed());
-    const qint64 cep = TUtilitarios::ParaInteiro64(e.Endereco().NU_CEP);
-    edtCEP->DefinirDigitos(cep > 0 ? TUtilitarios::CompletarZeros(QString::number(cep), 8)
-                                   : QString());
-    cmbUF->SelecionarTexto(e.Endereco().SG_UF.trimmed());
+    endereco_.Mostrar(e.Endereco());
     edtDDD->setText(e.NU_DDD.trimmed());
     edtTelefone->setText(e.NU_TELEFONE.trimmed());
     const QString cnae = e.NU_IBGE.trimmed();
@@ -229,13 +225,7 @@ bool TfrmEmpresas::VerificarInscricaoEmpresa(bool Copiar) {
         edtRazao->setText(existente.NO_RAZAO_SOCIAL.trimmed());
         edtTelefone->setText(existente.NU_TELEFONE.trimmed());
         edtDDD->setText(existente.NU_DDD.trimmed());
-        edtLogradouro->setText(existente.Endereco().DE_LOGRADOURO.trimmed());
-        edtBairro->setText(existente.Endereco().NO_BAIRRO.trimmed());
-        edtCidade->setText(existente.Endereco().NO_LOCALIDADE.trimmed());
-        const qint64 cep = TUtilitarios::ParaInteiro64(existente.Endereco().NU_CEP);
-        edtCEP->DefinirDigitos(cep > 0 ? TUtilitarios::CompletarZeros(QString::number(cep), 8)
-                                       : QString());
-        cmbUF->SelecionarTexto(existente.Endereco().SG_UF.trimmed());
+        endereco_.Mostrar(existente.Endereco());
         cmbSimples->setCurrentIndex(-1);
       }
     } else if (estado == QLatin1String("E") || estado == QLatin1String("A")) {
@@ -254,11 +244,7 @@ bool TfrmEmpresas::ValidarTela() {
   e.NU_TIPO_INSO_EMPRA = cmbTipo->currentIndex() + 1;
   e.NU_INSCRICAO = edtInscricao->Digitos();
   e.NO_RAZAO_SOCIAL = edtRazao->text();
-  e.Endereco().DE_LOGRADOURO = edtLogradouro->text();
-  e.Endereco().NO_BAIRRO = edtBairro->text();
-  e.Endereco().NO_LOCALIDADE = edtCidade->text();
-  e.Endereco().NU_CEP = edtCEP->Digitos();
-  e.Endereco().SG_UF = cmbUF->currentIndex() >= 0 ? cmbUF->currentText() : QString();
+  endereco_.Copiar(e.Endereco());
   e.NU_DDD = edtDDD->text().trimmed();
   e.NU_TELEFONE = edtTelefone->text().trimmed();
   e.NU_IBGE = cmbCNAE->Codigo(7);

@@ -3,6 +3,7 @@
 // New companies start from the root of the tree; a company typed with the
 // responsible party's own inscription takes the responsible party's data and
 // turns that row into "both" (state "A").
+#include "uCamposEndereco.h"
 #include "uFramePadrao.h"
 
 #include <memory>
@@ -61,6 +62,7 @@ private:
   void Visualizar();
   std::unique_ptr<TEmpresa> empresa_;
   bool listas_ = false;
+  TCamposEndereco endereco_;
   bool verificando_ = false;
   bool alteracaoPermitida_ = true;
 };

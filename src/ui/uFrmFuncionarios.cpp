@@ -495,8 +495,10 @@ void TfrmFuncionarios::CarregarTela() {
   AtualizarPensao();
   DesligarConsignacaoEVagas();
   AtualizarLegendas();
-  if (!EmEdicao())
+  if (!EmEdicao()) {
+    pgcPrincipal->setCurrentIndex(0);
     Visualizar();
+  }
 }
 
 void TfrmFuncionarios::Visualizar() {

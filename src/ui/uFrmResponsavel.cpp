@@ -1,6 +1,7 @@
 #include "uFrmResponsavel.h"
 
 #include "UnArvore.h"
+#include "uCamposEndereco.h"
 #include "uControles.h"
 #include "unUtilitariosJanela.h"
 
@@ -55,6 +56,7 @@ TfrmResponsavel::TfrmResponsavel(const QString &nome, QWidget *parent)
   for (QWidget *w : {static_cast<QWidget *>(edtRazao), static_cast<QWidget *>(edtLogradouro),
                      static_cast<QWidget *>(edtBairro), static_cast<QWidget *>(edtCidade)})
     DefinirTeclado(w, tkAlfanumerico);
+  endereco_ = {edtLogradouro, edtBairro, edtCidade, edtCEP, cmbUF};
   DefinirTeclado(EdtNome, tkNome);
   DefinirTeclado(edtDDD_contato, tkDigitos);
   DefinirTeclado(edtTel, tkDigitos);
@@ -128,13 +130,7 @@ void TfrmResponsavel::CarregarTela() {
     EdtNome->setText(r.NO_CONTATO.trimmed());
     edtTel->setText(r.NU_TELEFONE.trimmed());
     edtEmail->setText(r.CO_ENDERECO_VIRTUAL_CONTATO.trimmed());
-    edtLogradouro->setText(r.Endereco().DE_LOGRADOURO.trimmed());
-    edtBairro->setText(r.Endereco().NO_BAIRRO.trimmed());
-    const qint64 cep = TUtilitarios::ParaInteiro64(r.Endereco().NU_CEP);
-    edtCEP->DefinirDigitos(cep > 0 ? TUtilitarios::CompletarZeros(QString::number(cep), 8)
-                                   : QString());
-    edtCidade->setText(r.Endereco().NO_LOCALIDADE.trimmed());
-    cmbUF->SelecionarTexto(r.Endereco().SG_UF.trimmed());
+    endereco_.Mostrar(r.Endereco());
     edtDDD_contato->setText(r.NU_DDD.trimmed());
   }
   if (!EmEdicao()) {
@@ -170,11 +166,7 @@ bool TfrmResponsavel::ValidarTela() {
   r.NU_DDD = edtDDD_contato->text().trimmed();
   r.NU_TELEFONE = edtTel->text().trimmed();
   r.CO_ENDERECO_VIRTUAL_CONTATO = edtEmail->text();
-  r.Endereco().DE_LOGRADOURO = edtLogradouro->text();
-  r.Endereco().NO_BAIRRO = edtBairro->text();
-  r.Endereco().NO_LOCALIDADE = edtCidade->text();
-  r.Endereco().NU_CEP = edtCEP->Digitos();
-  r.Endereco().SG_UF = cmbUF->currentIndex() >= 0 ? cmbUF->currentText() : QString();
+  endereco_.Copiar(r.Endereco());
 
   struct TPasso {
     bool (*Validar)(TResponsavel &);

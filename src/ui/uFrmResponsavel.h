@@ -2,6 +2,7 @@
 // The responsible party's frame: the one party that submits the collection,
 // its address and its contact. Typed in on the first run, changed later from
 // the tree's root; never deleted here.
+#include "uCamposEndereco.h"
 #include "uFramePadrao.h"
 
 #include <memory>
@@ -57,4 +58,5 @@ private:
   void FimEdicao();
   std::unique_ptr<TResponsavel> responsavel_;
   bool listas_ = false;
+  TCamposEndereco endereco_;
 };

@@ -382,3 +382,13 @@ TEST_F(FramesCadastro, CapturasDosFrames) {
         << f->objectName().toStdString();
   }
 }
+
+TEST_F(FramesCadastro, AcentosEAspasGravadosAparecemComoEstao) {
+  Executar(QStringLiteral("UPDATE QZLTBG02_EMPRESA SET NO_RAZAO_SOCIAL = 'AÇÃO D''ÁGUA', "
+                          "NO_BAIRRO = 'JOÃO XXIII' WHERE NU_INSCRICAO = %1")
+               .arg(InscGama));
+  TfrmPrincipal &j = Janela();
+  Selecionar(QStringLiteral("AÇÃO D'ÁGUA"));
+  EXPECT_EQ(j.frmEmpresas1->edtRazao->text(), QStringLiteral("AÇÃO D'ÁGUA"));
+  EXPECT_EQ(j.frmEmpresas1->edtBairro->text(), QStringLiteral("JOÃO XXIII"));
+}

@@ -7,6 +7,11 @@
 #include "core/unUtilitarios.h"
 #include "ui/uControles.h"
 #include "ui/uFrmFuncionarios.h"
+#include "ui/uSaldoRecisorio.h"
+
+#include <QApplication>
+#include <QTableWidget>
+#include <QTimer>
 
 #include <QComboBox>
 #include <QLabel>
@@ -266,4 +271,46 @@ TEST_F(FramesTrabalhador, ExcluirVinculoPerguntaConformeOEstado) {
   EXPECT_TRUE(Quantos("ANA") == 0);
   EXPECT_EQ(j.tvCadastro->currentItem(), No("ALFA COMERCIO"));
   VerificarJanela();
+}
+
+TEST_F(FramesTrabalhador, SaldoBaseEscolhidoPelasContasDaVorda) {
+  Executar(QStringLiteral("INSERT INTO QZLTBG06_INFORMACAO_RESCISAO (NU_TIPO_INSO_EMPRA, "
+                          "NU_INSCRICAO, NU_PIS, NU_CATEGORIA, DT_ADMISSAO_VINCULO, "
+                          "VR_SALDO_RESCISORIO, IC_ORIGEM_SALDO_RESCISORIO) VALUES (1, %1, %2, 1, "
+                          "'%3', 150.25, 'C')")
+               .arg(InscAlfa)
+               .arg(PisAna)
+               .arg(QString::fromLatin1(AdmissaoTeste)));
+  InserirConta(1, InscAlfa, PisAna, 1, 901, 1, QStringLiteral("ANA"));
+  InserirConta(1, InscAlfa, PisAna, 1, 902, 1, QStringLiteral("ANA"));
+  Executar("UPDATE QZLTBG10_CONTA_EMPREGADO_ZELT SET VR_SALDO_RESCISORIO = 100 WHERE "
+           "NU_EMPREGADO_VORDA = 901");
+  Executar("UPDATE QZLTBG10_CONTA_EMPREGADO_ZELT SET VR_SALDO_RESCISORIO = 50.25 WHERE "
+           "NU_EMPREGADO_VORDA = 902");
+  TfrmPrincipal &j = Janela();
+  Selecionar("ANA");
+  TfrmFuncionarios *f = j.frmFuncionarios1;
+  EXPECT_EQ(f->EdtSaldoResc->text(), QStringLiteral("150,25"));
+  j.Acao("actAlterar")->trigger();
+  ASSERT_TRUE(f->EmEdicao());
+  EXPECT_TRUE(f->btnFinsResc->isEnabled());
+  EXPECT_FALSE(f->EdtSaldoRescInfoEmp->isEnabled());
+  QTimer::singleShot(0, [] {
+    auto *d = qobject_cast<TfrmSaldoRecisorio *>(QApplication::activeModalWidget());
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->grdContas->rowCount(), 2);
+    EXPECT_EQ(d->Total(), 15025);
+    d->grdContas->setFocus();
+    d->grdContas->setCurrentCell(1, 0);
+    QTest::keyClick(d->grdContas, Qt::Key_Space); // the second account is left out
+    EXPECT_EQ(d->grdContas->item(1, 0)->text(), QStringLiteral("NÃO"));
+    FramesTeste::Capturar(*d, QStringLiteral("saldo_recisorio.png"));
+    d->btnSelecionar->click();
+  });
+  f->btnFinsResc->click();
+  EXPECT_EQ(f->EdtSaldoResc->Centavos(), 10000);
+  RespostasDialogo d;
+  d.Responder(mrYes);
+  f->btnCancelarClick();
+  EXPECT_FALSE(f->EmEdicao());
 }
