@@ -1,5 +1,6 @@
 // "vesk-cli carregar-saldo" end to end: the built executable on a copy of the
 // database, with the simulated bank's answer to the imported links.
+#include "support/EnvelopeTeste.h"
 #include "support/SaldoTeste.h"
 
 #include <QDir>
@@ -124,6 +125,7 @@ TEST_F(CmdCarregarSaldoTeste, ImportarSolicitarECarregar) {
                                       QStringLiteral("--vinculos"), QStringLiteral("5")}),
                                QStringLiteral("folha.re"));
   arquivoFolha = folha;
+  InstalarSelador(pasta->Caminho());
   Soltar();
   QProcess p;
   p.start(QStringLiteral(VESK_BIN_DIR "/vesk-cli"),
@@ -138,11 +140,10 @@ TEST_F(CmdCarregarSaldoTeste, ImportarSolicitarECarregar) {
                                           "WHERE NU_ARQUIVO = 7"));
   ASSERT_EQ(id.size(), 30);
   EXPECT_TRUE(saida.contains(id)) << saida.toStdString();
-  // The bank answers the envelope when there is one, else the plain request.
-  const QString envelope = pasta->Arquivo(QStringLiteral("SolicitacaoIS.HXF"));
-  solicitacao =
-      QFile::exists(envelope) ? envelope : pasta->Arquivo(QStringLiteral("SolicitacaoIS.HX"));
+  // The request leaves sealed, and the bank answers the envelope.
+  solicitacao = pasta->Arquivo(QStringLiteral("SolicitacaoIS.HXF"));
   ASSERT_TRUE(QFile::exists(solicitacao));
+  EXPECT_FALSE(QFile::exists(pasta->Arquivo(QStringLiteral("SolicitacaoIS.HX"))));
   const TSaida s = Rodar({Responder({QStringLiteral("--contas"), QStringLiteral("2")})});
   EXPECT_EQ(s.Status, 0) << s.Texto.toStdString() << s.Erro.toStdString();
   EXPECT_EQ(Contas(), 2 * Vinculos());

@@ -1,5 +1,6 @@
 // The confirmation window of put-aside balances and the loaded-balance query,
 // offscreen, over a real load of the simulated bank's answer.
+#include "support/EnvelopeTeste.h"
 #include "support/SaldoTeste.h"
 
 #include "core/unUtilitarios.h"
@@ -147,6 +148,7 @@ TEST_F(JanelasSaldoTeste, ConsultaEExclusoes) {
 
 TEST_F(JanelasSaldoTeste, JanelaDeSolicitacao) {
   RespostasDialogo respostas;
+  InstalarSelador(pasta->Caminho());
   const auto anterior = TfrmSolicitacaoIS::EscolherArquivo;
   const QString destino = pasta->Arquivo(QStringLiteral("SolicitacaoIS.HXF"));
   TfrmSolicitacaoIS::EscolherArquivo = [&](QWidget *) { return destino; };

@@ -85,10 +85,10 @@ def ler_solicitacao(caminho):
         if envelope is not None:
             # The envelope is checked as a whole before its file is read.
             env = envelope.ler(str(caminho))
-            nomes = [n for n in env.conteudos if n.upper().endswith(".HX")]
+            nomes = [n for n, _, _ in env.arquivos if n.upper().endswith(".HX")]
             if not nomes:
                 raise SystemExit("envelope sem o arquivo da solicitação: %s" % caminho)
-            dados = env.conteudos[nomes[0]]
+            dados = env.conteudo(nomes[0])
         else:
             with zipfile.ZipFile(caminho) as z:
                 nomes = [n for n in z.namelist() if n.upper().endswith(".HX")]
