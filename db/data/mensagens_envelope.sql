@@ -34,3 +34,4 @@ INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (1108, '
 INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (1117, 'O envelope não é válido.');
 INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (1146, 'Não foi possível ler a lista de arquivos ou o selo do envelope.');
 INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (1147, 'A biblioteca de selagem não está disponível ou não pôde ser iniciada.');
+INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (730, 'As guias do arquivo & não estão no banco de dados (por exemplo, depois de restaurar uma cópia de segurança mais antiga). Deseja recuperá-las do arquivo enviado à VORDA?');

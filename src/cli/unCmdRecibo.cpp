@@ -1,5 +1,7 @@
-// vesk-cli recibo ARQUIVO.xml: imports the bank's sending receipt (signature,
-// protocol number and date) and lists the sent file's company guides.
+// vesk-cli recibo ARQUIVO.xml [--recuperar-guias [--envelope ARQ.HXF]]: imports
+// the bank's sending receipt (signature, protocol number and date) and lists
+// the sent file's company guides; when they are missing from the database,
+// --recuperar-guias loads them from the sent envelope first.
 // vesk-cli protocolos [--tipo N]... [--json]: the files sent to the bank.
 #include "cli/unComandos.h"
 #include "core/unUtilitarios.h"
@@ -21,13 +23,43 @@ QString Inscricao(int tipo, qint64 inscricao) {
   return tipo == 1 ? Utilitarios.FormatarCNPJ(d) : d;
 }
 
-int Recibo(const QStringList &args) {
-  if (args.size() != 1 || args[0].startsWith(QStringLiteral("-"))) {
-    Erro(QStringLiteral("Uso: vesk-cli [--pasta PASTA] recibo ARQUIVO.xml\n"));
+int Recibo(QStringList args) {
+  QString arquivo, envelope;
+  bool recuperar = false, uso = false;
+  while (!args.isEmpty()) {
+    const QString a = args.takeFirst();
+    if (a == QStringLiteral("--recuperar-guias"))
+      recuperar = true;
+    else if (a == QStringLiteral("--envelope") && !args.isEmpty())
+      envelope = args.takeFirst();
+    else if (a.startsWith(u'-') || !arquivo.isEmpty())
+      uso = true;
+    else
+      arquivo = a;
+  }
+  if (uso || arquivo.isEmpty() || (!envelope.isEmpty() && !recuperar)) {
+    Erro(QStringLiteral("Uso: vesk-cli [--pasta PASTA] recibo ARQUIVO.xml [--recuperar-guias "
+                        "[--envelope ARQ.HXF]]\n"));
     return 2;
   }
   TImportacaoRecibo importacao;
-  if (!importacao.Importar(args[0])) {
+  bool ok = importacao.Importar(arquivo);
+  if (!ok && importacao.GuiasRecuperaveis) {
+    if (!recuperar) {
+      Erro(
+          QStringLiteral("As guias deste arquivo não estão no banco de dados; --recuperar-guias as "
+                         "carrega do arquivo enviado.\n"));
+    } else {
+      if (envelope.isEmpty())
+        envelope = importacao.EnvelopeProposto();
+      if (envelope.isEmpty()) {
+        Erro(QStringLiteral("Arquivo enviado não encontrado: indique-o com --envelope.\n"));
+        return 1;
+      }
+      ok = importacao.RecuperarGuias(envelope) && importacao.Importar(arquivo);
+    }
+  }
+  if (!ok) {
     Erro(QStringLiteral("FE%1: %2\n")
              .arg(importacao.CodigoErro, TextoMensagem(importacao.CodigoErro)));
     return 1;

@@ -4,9 +4,13 @@
 #include "core/unUtilitarios.h"
 #include "envelope/uFuncoesLKW.h"
 #include "interchange/unProtocolo.h"
+#include "maintenance/unTBackup.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
@@ -71,8 +75,24 @@ bool LerReciboEnvio(const QString &Arquivo, TReciboEnvio &Recibo) {
   return true;
 }
 
+namespace {
+// The name of the company-guide dump inside a termination file's envelope.
+QString NomeDumpGuias() {
+  return TBackup::NomeArquivoTabela(QStringLiteral("QZLTBG08_GUIA_TOTALIZADORA"));
+}
+
+bool ExistemGuias(const QString &identificador) {
+  TDataSetPtr guias = IbxUtils->AbrirConsulta(
+      QStringLiteral("SELECT FIRST 1 CO_BARRAS FROM QZLTBG08_GUIA_TOTALIZADORA WHERE "
+                     "NU_IDENTIFICADOR_ARQUIVO = ") +
+      Utilitarios.TextoSQL(identificador));
+  return !guias->IsEmpty();
+}
+} // namespace
+
 bool TImportacaoRecibo::Importar(const QString &Arquivo) {
   CodigoErro.clear();
+  GuiasRecuperaveis = false;
   if (!LerReciboEnvio(Arquivo, Recibo) || Recibo.Assinatura.isEmpty() ||
       Recibo.Identificador.isEmpty() || Recibo.Protocolo.isEmpty() || !DataDefinida(Recibo.Data) ||
       Recibo.Protocolo.size() > LarguraProtocolo || Recibo.Identificador.size() > 30) {
@@ -85,12 +105,11 @@ bool TImportacaoRecibo::Importar(const QString &Arquivo) {
   }
   try {
     // Only termination collection files have company guides.
-    TDataSetPtr guias = IbxUtils->AbrirConsulta(
-        QStringLiteral("SELECT FIRST 1 CO_BARRAS FROM QZLTBG08_GUIA_TOTALIZADORA WHERE "
-                       "NU_IDENTIFICADOR_ARQUIVO = ") +
-        Utilitarios.TextoSQL(Recibo.Identificador));
-    if (guias->IsEmpty()) {
+    if (!ExistemGuias(Recibo.Identificador)) {
       CodigoErro = QStringLiteral("0486");
+      TProtocolo registro;
+      registro.NU_IDENTIFICADOR_ARQUIVO = Recibo.Identificador;
+      GuiasRecuperaveis = registro.CarregarPorIdentificador() && registro.NU_ARQUIVO == 3;
       return false;
     }
   } catch (const EBancoDados &) {
@@ -106,6 +125,49 @@ bool TImportacaoRecibo::Importar(const QString &Arquivo) {
   protocolo.CO_PROTOCOLO = Recibo.Protocolo;
   protocolo.DT_ENVIO_PROTOCOLO = Recibo.Data;
   if (!protocolo.Alterar()) {
+    CodigoErro = QStringLiteral("0144");
+    return false;
+  }
+  return true;
+}
+
+QString TImportacaoRecibo::EnvelopeProposto() const {
+  if (!Recibo.Info.isEmpty() && QFileInfo(Recibo.Info).isFile())
+    return Recibo.Info;
+  TProtocolo registro;
+  registro.NU_IDENTIFICADOR_ARQUIVO = Recibo.Identificador;
+  if (registro.CarregarPorIdentificador() && !registro.NM_ARQUIVO.isEmpty() &&
+      QFileInfo(registro.NM_ARQUIVO).isFile())
+    return registro.NM_ARQUIVO;
+  return QString();
+}
+
+bool TImportacaoRecibo::RecuperarGuias(const QString &Envelope) {
+  CodigoErro.clear();
+  // The envelope is opened from a private copy: opening writes beside it.
+  QTemporaryDir pasta;
+  const QString nome = QFileInfo(Envelope).fileName();
+  if (!pasta.isValid() || nome.isEmpty() || !QFile::copy(Envelope, pasta.filePath(nome))) {
+    CodigoErro = QStringLiteral("0488");
+    return false;
+  }
+  if (!AbrirEnvelope(pasta.path() + QDir::separator(), nome, Recibo.Identificador,
+                     NomeDumpGuias())) {
+    CodigoErro = UltimoErro.isEmpty() ? QStringLiteral("0488") : UltimoErro;
+    return false;
+  }
+  TBackup tabela = TBackup::CreateTabela(QStringLiteral("QZLTBG08_GUIA_TOTALIZADORA"),
+                                         TBackup::CondicaoIdentificador(Recibo.Identificador));
+  if (!tabela.Restaurar(pasta.path())) {
+    CodigoErro = QStringLiteral("0104");
+    return false;
+  }
+  try {
+    if (!ExistemGuias(Recibo.Identificador)) {
+      CodigoErro = QStringLiteral("0486");
+      return false;
+    }
+  } catch (const EBancoDados &) {
     CodigoErro = QStringLiteral("0144");
     return false;
   }

@@ -30,7 +30,22 @@ class TImportacaoRecibo {
 public:
   QString CodigoErro;
   TReciboEnvio Recibo;
+  // Set by Importar when it stopped at 0486 for a termination collection
+  // file whose record exists: its company guides are missing from the
+  // database (an older backup restored) and the sent envelope carries them.
+  bool GuiasRecuperaveis = false;
   bool Importar(const QString &Arquivo);
+
+  // Where the sent envelope probably is: the receipt's body/info path, else
+  // the path recorded when the file was saved; empty when neither exists.
+  QString EnvelopeProposto() const;
+  // Takes the company-guide dump out of the sent envelope (a private copy:
+  // the envelope is not touched) and loads this file's guides with the
+  // single-table restore; Importar can then run again. False with
+  // CodigoErro: the envelope's code (0488 not the file of this receipt or
+  // its seal broken, 0489 no dump in it), 0104 the dump could not be
+  // loaded, 0486 it held no guide of this file.
+  bool RecuperarGuias(const QString &Envelope);
 };
 
 // Width of the protocol-number column.

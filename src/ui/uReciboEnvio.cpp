@@ -1,5 +1,6 @@
 #include "ui/uReciboEnvio.h"
 
+#include "core/unGlobal.h"
 #include "core/unUtilitarios.h"
 #include "interchange/unReciboEnvio.h"
 #include "ui/uConsultaGuiasTotal.h"
@@ -16,6 +17,8 @@ void ConsultarGuiasDoRecibo(QWidget *pai, const QString &identificador) {
     Utilitarios.Mensagem(QStringLiteral("FE0087"), dtInformacao);
 }
 
+std::function<QString(QWidget *)> EscolherEnvelope;
+
 bool ImportarReciboEnvio(QWidget *pai, const std::function<QString(QWidget *)> &Escolher) {
   const QString nome =
       (Escolher ? Escolher(pai)
@@ -27,8 +30,31 @@ bool ImportarReciboEnvio(QWidget *pai, const std::function<QString(QWidget *)> &
     return false;
   TImportacaoRecibo importacao;
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  const bool ok = importacao.Importar(nome);
+  bool ok = importacao.Importar(nome);
   QGuiApplication::restoreOverrideCursor();
+  if (!ok && importacao.GuiasRecuperaveis) {
+    // The file's guides are gone from the database (an older backup was
+    // restored); the sent envelope still carries them.
+    if (Utilitarios.ExibirMensagem(QStringLiteral("CT0730"), dtConfirmacao, 0, QString(), 1,
+                                   mbYes | mbNo, {importacao.Recibo.Identificador}) != mrYes)
+      importacao.CodigoErro = QStringLiteral("0486");
+    else {
+      QString envelope = importacao.EnvelopeProposto();
+      if (envelope.isEmpty())
+        envelope = (EscolherEnvelope
+                        ? EscolherEnvelope(pai)
+                        : QFileDialog::getOpenFileName(
+                              pai, QStringLiteral("Selecione o arquivo enviado"),
+                              CaminhoPrograma(QStringLiteral("Arquivos/Guia Rescisoria")),
+                              QStringLiteral("Arquivo de Guias Rescisórias na Vorda (*.HXF)")))
+                       .trimmed();
+      if (envelope.isEmpty())
+        return false;
+      QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+      ok = importacao.RecuperarGuias(envelope) && importacao.Importar(nome);
+      QGuiApplication::restoreOverrideCursor();
+    }
+  }
   if (!ok) {
     Utilitarios.ExibirMensagem(QStringLiteral("FE") + importacao.CodigoErro, dtErro, 0, QString(),
                                2, mbOK);

@@ -2,90 +2,12 @@
 // simulated bank's tool with a throwaway certificate, imported onto the
 // sent file's record.
 #include "core/unUtilitarios.h"
-#include "envelope/uFuncoesLKW.h"
-#include "interchange/unProtocolo.h"
 #include "interchange/unReciboEnvio.h"
-#include "support/BancoTeste.h"
-#include "support/EnvelopeTeste.h"
+#include "support/ReciboTeste.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-const QString Nra = QStringLiteral("202612101345000001230000004521");
-const QString NraSaldo = QStringLiteral("202612101350000001230000004599");
-const QString NraSemProtocolo = QStringLiteral("202612101355000001230000004600");
-
-class ReciboTeste : public BancoTeste {
-protected:
-  static void SetUpTestSuite() {
-    certificados = new QTemporaryDir();
-    ASSERT_EQ(
-        Banco({QStringLiteral("certificado"), QStringLiteral("valido")}, certificados->path()), 0);
-    ASSERT_EQ(Banco({QStringLiteral("certificado"), QStringLiteral("vencido"),
-                     QStringLiteral("--vencido")},
-                    certificados->path()),
-              0);
-  }
-  static void TearDownTestSuite() {
-    delete certificados;
-    certificados = nullptr;
-  }
-  void SetUp() override {
-    BancoTeste::SetUp();
-    InstalarSelador(pasta->Caminho());
-    QDir().mkpath(pasta->Arquivo(QStringLiteral("Arquivos")));
-    // A termination collection file with one company guide, and a balance request.
-    for (const auto &[id, tipo] : {std::pair{Nra, 3}, std::pair{NraSaldo, 7}}) {
-      TProtocolo p;
-      p.NU_IDENTIFICADOR_ARQUIVO = id;
-      p.NU_ARQUIVO = tipo;
-      p.NM_ARQUIVO = pasta->Arquivo(QStringLiteral("Arquivos/GuiaVESK.HXF"));
-      p.DT_GERACAO_ARQUIVO = Agora();
-      ASSERT_TRUE(p.Incluir());
-    }
-    for (const QString &id : {Nra, NraSemProtocolo})
-      Executar(
-          QStringLiteral(
-              "INSERT INTO QZLTBG08_GUIA_TOTALIZADORA (CO_BARRAS, NU_IDENTIFICADOR_ARQUIVO, "
-              "NU_TIPO_INSCRICAO_GUIA, NU_INSCRICAO_GUIA, NO_RAZAO_SOCIAL) VALUES ('%1', '%2', 1, "
-              "12345000195, 'PADARIA')")
-              .arg(id.right(20), id));
-    pasta->EscreverArquivo(QStringLiteral("Arquivos/GuiaVESK.HX"), QByteArray(533, '0') + "\r\n");
-    ASSERT_TRUE(EnvelopeArquivos(
-        pasta->Arquivo(QStringLiteral("Arquivos/")), QStringLiteral("GuiaVESK.HXF"),
-        {{QStringLiteral("tparquivo"), QStringLiteral("3")}, {QStringLiteral("nra"), Nra}},
-        {QStringLiteral("GuiaVESK.HX")}));
-  }
-  // A receipt of the sealed envelope, by the bank's tool.
-  QString Recibo(const QStringList &extra, const QString &cert = QStringLiteral("valido")) {
-    const QString saida = pasta->Arquivo(QStringLiteral("recibo.xml"));
-    QStringList args{QStringLiteral("recibo"),
-                     pasta->Arquivo(QStringLiteral("Arquivos/GuiaVESK.HXF")),
-                     QStringLiteral("--chave"),
-                     QDir(certificados->path()).filePath(cert + QStringLiteral("/chave.pem")),
-                     QStringLiteral("--certificado"),
-                     QDir(certificados->path()).filePath(cert + QStringLiteral("/certificado.pem")),
-                     QStringLiteral("--saida"),
-                     saida,
-                     QStringLiteral("--protocolo"),
-                     QStringLiteral("PRT2026-000123"),
-                     QStringLiteral("--data"),
-                     QStringLiteral("11/12/2026")};
-    EXPECT_EQ(Banco(args + extra, pasta->Caminho()), 0);
-    return saida;
-  }
-  QString Protocolo(const QString &id = Nra) {
-    return Valor(QStringLiteral(
-                     "SELECT COALESCE(CO_PROTOCOLO, '') || '|' || COALESCE(CAST(DT_ENVIO_PROTOCOLO "
-                     "AS DATE), '') FROM QZLTBG13_ARQUIVO WHERE NU_IDENTIFICADOR_ARQUIVO = '%1'")
-                     .arg(id));
-  }
-  static QTemporaryDir *certificados;
-};
-QTemporaryDir *ReciboTeste::certificados = nullptr;
 
 TEST_F(ReciboTeste, ReciboValidoGravaProtocoloEData) {
   for (const QString &cert : {QStringLiteral("valido"), QStringLiteral("vencido")}) {
@@ -141,6 +63,49 @@ TEST_F(ReciboTeste, ReciboComDefeitoNaoGravaNada) {
   EXPECT_EQ(imp.CodigoErro, QStringLiteral("0385"));
   EXPECT_FALSE(imp.Importar(pasta->Arquivo(QStringLiteral("naoexiste.xml"))));
   EXPECT_EQ(imp.CodigoErro, QStringLiteral("0385"));
+}
+
+// A receipt of a file whose guides were lost (an older backup restored):
+// the sent envelope's company-guide dump brings them back, and only after
+// that is the protocol stored. A broken envelope brings nothing.
+TEST_F(ReciboTeste, GuiasPerdidasRecuperadasDoEnvelope) {
+  SelarComGuias();
+  const QString recibo = Recibo({});
+  Executar(QStringLiteral("DELETE FROM QZLTBG08_GUIA_TOTALIZADORA"));
+
+  TImportacaoRecibo imp;
+  EXPECT_FALSE(imp.Importar(recibo));
+  EXPECT_EQ(imp.CodigoErro, QStringLiteral("0486"));
+  EXPECT_TRUE(imp.GuiasRecuperaveis);
+  EXPECT_EQ(imp.EnvelopeProposto(), pasta->Arquivo(QStringLiteral("Arquivos/GuiaVESK.HXF")));
+  EXPECT_EQ(Protocolo(), QStringLiteral("|"));
+
+  // A damaged copy of the envelope is refused and loads nothing.
+  QFile original(imp.EnvelopeProposto());
+  ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+  QByteArray bytes = original.readAll();
+  const QByteArray antes = bytes;
+  bytes[bytes.size() / 2] = char(bytes[bytes.size() / 2] ^ 0x5A);
+  pasta->EscreverArquivo(QStringLiteral("estragado.HXF"), bytes);
+  EXPECT_FALSE(imp.RecuperarGuias(pasta->Arquivo(QStringLiteral("estragado.HXF"))));
+  EXPECT_EQ(imp.CodigoErro, QStringLiteral("0488"));
+  EXPECT_EQ(Contar(QStringLiteral("FROM QZLTBG08_GUIA_TOTALIZADORA")), 0);
+
+  ASSERT_TRUE(imp.RecuperarGuias(imp.EnvelopeProposto())) << imp.CodigoErro.toStdString();
+  EXPECT_EQ(
+      Contar(QStringLiteral("FROM QZLTBG08_GUIA_TOTALIZADORA WHERE NU_IDENTIFICADOR_ARQUIVO = '") +
+             Nra + QStringLiteral("' AND NO_RAZAO_SOCIAL = 'PADARIA'")),
+      1);
+  ASSERT_TRUE(imp.Importar(recibo)) << imp.CodigoErro.toStdString();
+  EXPECT_EQ(Protocolo(), QStringLiteral("PRT2026-000123|2026-12-11"));
+  // The sent envelope itself is as it was.
+  original.seek(0);
+  EXPECT_EQ(original.readAll(), antes);
+
+  // A balance request's receipt has no guides to recover.
+  TImportacaoRecibo saldo;
+  EXPECT_FALSE(saldo.Importar(Recibo({QStringLiteral("--identificador"), NraSaldo})));
+  EXPECT_FALSE(saldo.GuiasRecuperaveis);
 }
 
 } // namespace
