@@ -21,15 +21,34 @@ RespondedorDialogo &Atual() {
 } // namespace
 
 int ResultadoDoBotao(int posicao) {
-  static const int res[] = {mrYes, mrNo,    mrOk,      mrCancel,   mrAbort, mrRetry,
+  static const int res[] = {mrYes,    mrNo,  mrOk,      mrCancel,   mrAbort, mrRetry,
                             mrIgnore, mrAll, mrNoToAll, mrYesToAll, mrHelp};
   return (posicao >= 0 && posicao <= 10) ? res[posicao] : mrNone;
 }
 
-int MostrarDialogo(const PedidoDialogo &pedido) { return Atual()(pedido); }
+int MostrarDialogo(const PedidoDialogo &pedido) {
+  return Atual()(pedido);
+}
 
 RespondedorDialogo DefinirRespondedorDialogo(RespondedorDialogo r) {
   RespondedorDialogo anterior = Atual();
   Atual() = r ? std::move(r) : RespondedorDialogo(RespostaPadrao);
+  return anterior;
+}
+
+namespace {
+EscolhedorArquivo &EscolhedorAtual() {
+  static EscolhedorArquivo e;
+  return e;
+}
+} // namespace
+
+QString EscolherArquivo(const PedidoArquivo &pedido) {
+  return EscolhedorAtual() ? EscolhedorAtual()(pedido) : QString();
+}
+
+EscolhedorArquivo DefinirEscolhedorArquivo(EscolhedorArquivo e) {
+  EscolhedorArquivo anterior = EscolhedorAtual();
+  EscolhedorAtual() = std::move(e);
   return anterior;
 }

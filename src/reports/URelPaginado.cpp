@@ -1,11 +1,13 @@
 #include "reports/URelPaginado.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <algorithm>
 
 void AjustarEscala(QPainter &p, const QPageLayout &layout, double larguraPx, double alturaPx) {
@@ -14,7 +16,7 @@ void AjustarEscala(QPainter &p, const QPageLayout &layout, double larguraPx, dou
 }
 
 bool ImprimirRelatorio(TRelatorioPaginado &rel, QPagedPaintDevice &dispositivo, int primeira,
-                       int ultima) {
+                       int ultima, const TProgressoImpressao &progresso) {
   const QPageLayout layout = rel.LayoutPagina();
   dispositivo.setPageLayout(layout);
   const int total = rel.QuantidadePaginas();
@@ -32,39 +34,38 @@ bool ImprimirRelatorio(TRelatorioPaginado &rel, QPagedPaintDevice &dispositivo, 
     AjustarEscala(p, layout, pagina.width(), pagina.height());
     rel.PintarPagina(p, i);
     p.restore();
+    if (progresso &&
+        !progresso(i - std::max(0, primeira) + 1, ultima - std::max(0, primeira) + 1)) {
+      p.end();
+      return false;
+    }
   }
   return p.end();
 }
 
 bool ExportarPDF(TRelatorioPaginado &rel, const QString &arquivo, QString *erro) {
-  // Written beside the target and renamed at the end: a failed export never
-  // leaves half a file under the chosen name.
-  const QString temporario = arquivo + QStringLiteral(".parcial");
+  // The document is made in memory and written in one go through QSaveFile,
+  // which renames its temporary file only when every byte was written: an
+  // unwritable folder or a full disk is told and never leaves half a file.
+  QByteArray conteudo;
   bool ok = false;
   {
-    QPdfWriter pdf(temporario);
-    if (!QFileInfo(temporario).absoluteDir().exists()) {
-      if (erro)
-        *erro = QStringLiteral("Pasta inexistente: ") + QFileInfo(arquivo).absolutePath();
-      return false;
-    }
+    QBuffer buffer(&conteudo);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
     pdf.setResolution(1200);
     pdf.setCreator(QStringLiteral("VESK Eletrônica"));
     pdf.setTitle(rel.Titulo());
     ok = ImprimirRelatorio(rel, pdf);
   }
-  if (!ok || !QFileInfo(temporario).exists() || QFileInfo(temporario).size() == 0) {
-    QFile::remove(temporario);
-    if (erro)
-      *erro = QStringLiteral("Não foi possível gravar ") + arquivo;
-    return false;
-  }
-  QFile::remove(arquivo);
-  if (!QFile::rename(temporario, arquivo)) {
-    QFile::remove(temporario);
-    if (erro)
-      *erro = QStringLiteral("Não foi possível gravar ") + arquivo;
-    return false;
-  }
-  return true;
+  QSaveFile f(arquivo);
+  if (ok && !conteudo.isEmpty() && f.open(QIODevice::WriteOnly) &&
+      f.write(conteudo) == conteudo.size() && f.commit())
+    return true;
+  f.cancelWriting();
+  if (erro)
+    *erro = QStringLiteral("Não foi possível gravar o arquivo ") +
+            QFileInfo(arquivo).absoluteFilePath() +
+            (f.errorString().isEmpty() || !ok ? QString() : QStringLiteral(": ") + f.errorString());
+  return false;
 }

@@ -4,6 +4,7 @@
 // up so that one logical unit is a tenth of a millimetre of the page.
 #include <QPageLayout>
 #include <QString>
+#include <functional>
 
 class QPainter;
 class QPagedPaintDevice;
@@ -28,10 +29,15 @@ public:
 // target of `larguraPx` x `alturaPx` device pixels.
 void AjustarEscala(QPainter &p, const QPageLayout &layout, double larguraPx, double alturaPx);
 
+// Told after each page painted (pages done, pages asked for); returning
+// false stops the printing there.
+using TProgressoImpressao = std::function<bool(int feitas, int total)>;
+
 // Paints the pages [primeira, ultima] (all by default) on a paged device
-// (QPrinter, QPdfWriter); false when the device cannot be painted on.
+// (QPrinter, QPdfWriter); false when the device cannot be painted on or the
+// progress callback stopped it.
 bool ImprimirRelatorio(TRelatorioPaginado &rel, QPagedPaintDevice &dispositivo, int primeira = 0,
-                       int ultima = -1);
+                       int ultima = -1, const TProgressoImpressao &progresso = {});
 
 // Writes every page to a PDF file; false with the reason in *erro.
 bool ExportarPDF(TRelatorioPaginado &rel, const QString &arquivo, QString *erro = nullptr);

@@ -8,7 +8,7 @@
 #include "registry/unTrabalhador.h"
 #include "registry/unVinculo.h"
 #include "reports/uRelGuiaPadrao.h"
-#include "reports/uVisualizador.h"
+#include "reports/uQReportPreview.h"
 #include "reports/unDesenho.h"
 
 #include "core/unFBUtils.h"

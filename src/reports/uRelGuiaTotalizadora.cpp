@@ -2,7 +2,7 @@
 
 #include "collection/unTGuiaEmpresa.h"
 #include "core/unUtilitarios.h"
-#include "reports/uVisualizador.h"
+#include "reports/uQReportPreview.h"
 
 bool TRelGuiaTotalizadora::Preparar(const TListaDadoEmpresa &Guias, const QString &Ordem) {
   guias_ = Guias;

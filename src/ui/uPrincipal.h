@@ -94,6 +94,10 @@ public:
   void PorGuiasClick();                   // guide query
   void ImprimirGuiaProcessadaClick();     // worker statement of a processed link
   void ndicesMOLTZELT1Click();
+  // Reports (uPrincipalRelatorios.cpp).
+  void Empresa2Click();
+  void Empregado2Click();
+  void AlteraoCadastral1Click();
 
 protected:
   void closeEvent(QCloseEvent *e) override;

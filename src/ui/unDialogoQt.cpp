@@ -4,6 +4,8 @@
 #include "core/unTDBUtils.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
@@ -57,8 +59,16 @@ int MostrarDialogoQt(const PedidoDialogo &pedido) {
   return mrOk;
 }
 
+QString EscolherArquivoQt(const PedidoArquivo &pedido) {
+  const QString inicial = QDir(pedido.Pasta).filePath(pedido.Nome);
+  QWidget *pai = QApplication::activeWindow();
+  return pedido.Salvar ? QFileDialog::getSaveFileName(pai, pedido.Titulo, inicial, pedido.Filtro)
+                       : QFileDialog::getOpenFileName(pai, pedido.Titulo, inicial, pedido.Filtro);
+}
+
 void InstalarDialogosQt() {
   DefinirRespondedorDialogo(MostrarDialogoQt);
+  DefinirEscolhedorArquivo(EscolherArquivoQt);
   DefinirFonteTituloJanela([]() -> QString {
     QWidget *w = QApplication::activeWindow();
     return w ? w->windowTitle() : QString();

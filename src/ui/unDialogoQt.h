@@ -4,5 +4,8 @@
 #include "core/unDialogo.h"
 
 int MostrarDialogoQt(const PedidoDialogo &pedido);
-// Installs MostrarDialogoQt and the window-context sources used by the logs.
+// The platform's open or save dialog for the file-choice seam.
+QString EscolherArquivoQt(const PedidoArquivo &pedido);
+// Installs MostrarDialogoQt, EscolherArquivoQt and the window-context sources
+// used by the logs.
 void InstalarDialogosQt();

@@ -7,7 +7,7 @@
 #include "collection/unTGuiaTrabalhador.h"
 #include "reports/URel_Padrao_Recolhimento.h"
 #include "reports/uRelGuiaTotalizadora.h"
-#include "reports/uVisualizador.h"
+#include "reports/uQReportPreview.h"
 
 #include <QDir>
 #include <QProcess>
@@ -200,7 +200,7 @@ TEST(ImpressaoFormatos, BancoAgenciaECep) {
 TEST_F(ImpressaoGuiasTeste, Visualizador) {
   TREL_Padrao_Recolhimento rel;
   ASSERT_TRUE(rel.Preparar(b, {}, nullptr, QString()));
-  TfrmVisualizador v(rel);
+  TQReportPreview v(rel);
   v.show();
   EXPECT_EQ(v.QuantidadePaginas(), 2);
   v.IrParaPagina(5);
@@ -214,8 +214,9 @@ TEST_F(ImpressaoGuiasTeste, Visualizador) {
   v.grab().save(capturas + QStringLiteral("/visualizador.png"));
 
   const QString pdf = Pdf(QStringLiteral("RelatorioVESK.pdf"));
-  TfrmVisualizador::RespostaSalvar = [&] { return pdf.chopped(4); };
+  const EscolhedorArquivo anterior =
+      DefinirEscolhedorArquivo([&](const PedidoArquivo &) { return pdf.chopped(4); });
   v.ExportarPDF();
-  TfrmVisualizador::RespostaSalvar = nullptr;
+  DefinirEscolhedorArquivo(anterior);
   EXPECT_EQ(TextoPaginas(pdf).size(), 2);
 }

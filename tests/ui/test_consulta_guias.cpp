@@ -4,7 +4,7 @@
 #include "collection/unConsultaGuias.h"
 #include "collection/unTGuiaEmpresa.h"
 #include "reports/uRelGuiaTotalizadora.h"
-#include "reports/uVisualizador.h"
+#include "reports/uQReportPreview.h"
 #include "ui/uConsultaGuiasTotal.h"
 #include "ui/uSelecaoGuias.h"
 

@@ -1,0 +1,95 @@
+#include "reports/uRelatorios.h"
+
+#include "core/unUtilitarios.h"
+#include "reports/uQReportPreview.h"
+#include "reports/uRelCadastro.h"
+
+#include <QApplication>
+#include <QHash>
+
+namespace {
+// Shows the prepared report, or "RE0086" when there is none.
+bool Mostrar(std::unique_ptr<TRelPadrao> rel, bool temDados, QWidget *pai) {
+  if (!rel || !temDados) {
+    TUtilitarios::Mensagem(QStringLiteral("RE0086"), dtInformacao);
+    return false;
+  }
+  MostrarRelatorio(*rel, pai);
+  return true;
+}
+
+template <class T, class... A> std::unique_ptr<TRelPadrao> Preparado(A &&...args) {
+  auto r = std::make_unique<T>();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  bool ok = false;
+  try {
+    ok = r->Preparar(std::forward<A>(args)...);
+  } catch (...) {
+    QApplication::restoreOverrideCursor();
+    throw;
+  }
+  QApplication::restoreOverrideCursor();
+  if (!ok)
+    return nullptr;
+  return r;
+}
+} // namespace
+
+QString TextoNadaAImprimir() {
+  return TUtilitarios::MontarMensagem(QStringLiteral("RE0086"), dtInformacao, QString(), 2, mbOK,
+                                      {})
+      .Texto;
+}
+
+QStringList NomesRelatorios() {
+  return {QStringLiteral("empresas"), QStringLiteral("trabalhadores"),
+          QStringLiteral("alteracoes")};
+}
+
+std::unique_ptr<TRelPadrao>
+PrepararRelatorio(const QString &nome, const QHash<QString, QString> &opcoes, QString *erro) {
+  if (nome == QLatin1String("empresas"))
+    return Preparado<TRelEmpresas>();
+  if (nome == QLatin1String("alteracoes"))
+    return Preparado<TRelAlteracaoCadastral>();
+  if (nome == QLatin1String("trabalhadores")) {
+    static const QHash<QString, QString> chaves = {
+        {QStringLiteral("pis"), QStringLiteral("PIS_EMPREGADO")},
+        {QStringLiteral("nome"), QStringLiteral("NO_EMPREGADO")},
+        {QStringLiteral("admissao"), QStringLiteral("DT_ADMISSAO")},
+        {QStringLiteral("categoria"), QStringLiteral("CATEGORIA")}};
+    const QString ordem = opcoes.value(QStringLiteral("ordem"), QStringLiteral("pis"));
+    if (!chaves.contains(ordem)) {
+      if (erro)
+        *erro = QStringLiteral("Ordem desconhecida: ") + ordem;
+      return nullptr;
+    }
+    const QString chave = chaves.value(ordem);
+    const QString ordemCompleta = opcoes.value(QStringLiteral("por-nome")).isEmpty()
+                                      ? TRelTrabalhadores::OrdemPorInscricao(chave)
+                                      : TRelTrabalhadores::OrdemPorNome(chave);
+    const bool todas = !opcoes.contains(QStringLiteral("empresas"));
+    const QStringList empresas =
+        opcoes.value(QStringLiteral("empresas")).split(u',', Qt::SkipEmptyParts);
+    return Preparado<TRelTrabalhadores>(ordemCompleta, empresas, todas);
+  }
+  if (erro)
+    *erro = QStringLiteral("Relatório desconhecido: ") + nome;
+  return nullptr;
+}
+
+bool ImprimirEmpresas(QWidget *pai) {
+  auto r = Preparado<TRelEmpresas>();
+  return Mostrar(std::move(r), true, pai);
+}
+
+bool ImprimirTrabalhadores(const QString &Ordem, const QStringList &Empresas, bool Todas,
+                           QWidget *pai) {
+  auto r = Preparado<TRelTrabalhadores>(Ordem, Empresas, Todas);
+  return Mostrar(std::move(r), true, pai);
+}
+
+bool ImprimirAlteracoes(QWidget *pai) {
+  auto r = Preparado<TRelAlteracaoCadastral>();
+  return Mostrar(std::move(r), true, pai);
+}
