@@ -13,7 +13,7 @@ INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (75, 'De
 INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (113, 'Tipo de registro inválido.');
 INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (131, 'Tipo de remessa inválido. Informe 2.');
 INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (135, 'Registro fora de sequência, ou registro de abertura ou de encerramento repetido.');
-INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (201, 'Data de recolhimento fora do período de recolhimento dos índices carregados.');
+INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (201, 'Data de recolhimento fora do período de recolhimento dos índices carregados &');
 INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (209, 'Não foi possível finalizar a validação do arquivo.');
 INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (211, 'A posição 360 do registro deve conter asterisco (*).');
 INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (232, 'Registros fora de ordem: empresas em ordem crescente de inscrição e trabalhadores em ordem crescente de PIS/PASEP, data de admissão e categoria.');

@@ -121,7 +121,7 @@ TConsultaSaldo::TResultado TConsultaSaldo::ExcluirConta(const TSaldoConta &c) {
   }
 }
 
-QList<TOcorrenciaSaldo> TConsultaSaldo::Ocorrencias() {
+QList<TOcorrenciaSaldo> TConsultaSaldo::Ocorrencias(const TChaveVinculo *vinculo) {
   QList<TOcorrenciaSaldo> r;
   // The names are compared as the load compares them: trimmed, upper case.
   TDataSetPtr ds = IbxUtils->AbrirConsulta(
@@ -145,8 +145,10 @@ QList<TOcorrenciaSaldo> TConsultaSaldo::Ocorrencias() {
           "(COALESCE(C.NU_SITUACAO_CONTA_EMPRESA, 0) = 0 AND C.NU_SITUACAO_PIS = 1 AND "
           "UPPER(TRIM(C.NO_EMPREGADO)) IS DISTINCT FROM UPPER(TRIM(T.NO_EMPREGADO))) OR "
           "(C.NU_SITUACAO_PIS = 2 AND UPPER(TRIM(C.NO_EMPREGADO)) = UPPER(TRIM(T.NO_EMPREGADO))) "
-          "OR C.NU_SITUACAO_CONTA_EMPREGADO IN (1, 2, 3) OR C.NU_SITUACAO_CONTA_EMPRESA > 0) "
-          "ORDER BY C.NU_TIPO_INSO_EMPRA, C.NU_INSCRICAO, C.NU_PIS"));
+          "OR C.NU_SITUACAO_CONTA_EMPREGADO IN (1, 2, 3) OR C.NU_SITUACAO_CONTA_EMPRESA > 0) ") +
+      (vinculo ? QStringLiteral("AND ") + vinculo->Condicao(QStringLiteral("C")) + u' '
+               : QString()) +
+      QStringLiteral("ORDER BY C.NU_TIPO_INSO_EMPRA, C.NU_INSCRICAO, C.NU_PIS"));
   for (ds->First(); !ds->Eof(); ds->Next()) {
     TOcorrenciaSaldo o;
     o.Tipo = ds->Fields(0).AsInteger();

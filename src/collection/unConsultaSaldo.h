@@ -56,5 +56,6 @@ public:
   static TResultado ExcluirEmpresa(int tipo, qint64 inscricao, qint64 &restante);
   // One account of a link that is not closed, with its name divergence.
   static TResultado ExcluirConta(const TSaldoConta &conta);
-  static QList<TOcorrenciaSaldo> Ocorrencias();
+  // Every account with an occurrence, or only those of one link.
+  static QList<TOcorrenciaSaldo> Ocorrencias(const TChaveVinculo *vinculo = nullptr);
 };

@@ -7,8 +7,8 @@
 #include "registry/unEmpresa.h"
 #include "registry/unTrabalhador.h"
 #include "registry/unVinculo.h"
-#include "reports/uRelGuiaPadrao.h"
 #include "reports/uQReportPreview.h"
+#include "reports/uRelGuiaPadrao.h"
 #include "reports/unDesenho.h"
 
 #include "core/unFBUtils.h"

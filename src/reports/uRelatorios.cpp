@@ -3,6 +3,8 @@
 #include "core/unUtilitarios.h"
 #include "reports/uQReportPreview.h"
 #include "reports/uRelCadastro.h"
+#include "reports/uRelInconsistencia.h"
+#include "reports/uRelSaldo.h"
 
 #include <QApplication>
 #include <QHash>
@@ -42,8 +44,8 @@ QString TextoNadaAImprimir() {
 }
 
 QStringList NomesRelatorios() {
-  return {QStringLiteral("empresas"), QStringLiteral("trabalhadores"),
-          QStringLiteral("alteracoes")};
+  return {QStringLiteral("empresas"), QStringLiteral("trabalhadores"), QStringLiteral("alteracoes"),
+          QStringLiteral("ocorrencia-saldo"), QStringLiteral("inconsistencias")};
 }
 
 std::unique_ptr<TRelPadrao>
@@ -72,6 +74,19 @@ PrepararRelatorio(const QString &nome, const QHash<QString, QString> &opcoes, QS
     const QStringList empresas =
         opcoes.value(QStringLiteral("empresas")).split(u',', Qt::SkipEmptyParts);
     return Preparado<TRelTrabalhadores>(ordemCompleta, empresas, todas);
+  }
+  if (nome == QLatin1String("ocorrencia-saldo"))
+    return Preparado<TRelOcorrenciaSaldo>(nullptr);
+  if (nome == QLatin1String("inconsistencias")) {
+    const QString tipo = opcoes.value(QStringLiteral("tipo"));
+    static const QStringList tipos = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                                      QStringLiteral("5")};
+    if (!tipos.contains(tipo)) {
+      if (erro)
+        *erro = QStringLiteral("Tipo de inconsistência inválido (1, 2, 3 ou 5): ") + tipo;
+      return nullptr;
+    }
+    return Preparado<TRelInconsistencia>(tipo.toInt());
   }
   if (erro)
     *erro = QStringLiteral("Relatório desconhecido: ") + nome;

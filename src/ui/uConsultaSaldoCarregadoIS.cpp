@@ -1,5 +1,7 @@
 #include "uConsultaSaldoCarregadoIS.h"
 
+#include "reports/uRelSaldo.h"
+
 #include "core/unCentavos.h"
 #include "core/unDialogo.h"
 #include "core/unGlobal.h"
@@ -115,9 +117,6 @@ TfrmConsultaSaldoCarregadoIS::TfrmConsultaSaldoCarregadoIS(QWidget *parent) : QD
   btnLocalizar->setObjectName(QStringLiteral("btnLocalizar"));
   btnImprimir = new QPushButton(QStringLiteral("&Imprimir"), this);
   btnImprimir->setObjectName(QStringLiteral("btnImprimir"));
-  // The printed listing belongs to the reports; until they exist the button
-  // is shown disabled.
-  btnImprimir->setEnabled(false);
   btnExcluir = new QPushButton(QStringLiteral("E&xcluir"), this);
   btnExcluir->setObjectName(QStringLiteral("btnExcluir"));
   btnFechar = new QPushButton(QStringLiteral("&Fechar"), this);
@@ -127,6 +126,8 @@ TfrmConsultaSaldoCarregadoIS::TfrmConsultaSaldoCarregadoIS(QWidget *parent) : QD
   connect(btnLocalizar, &QPushButton::clicked, this,
           &TfrmConsultaSaldoCarregadoIS::btnLocalizarClick);
   connect(btnExcluir, &QPushButton::clicked, this, &TfrmConsultaSaldoCarregadoIS::btnExcluirClick);
+  connect(btnImprimir, &QPushButton::clicked, this,
+          &TfrmConsultaSaldoCarregadoIS::btnImprimirClick);
   connect(btnFechar, &QPushButton::clicked, this, &QDialog::accept);
   connect(grdEmpresa, &QTableWidget::cellDoubleClicked, this,
           [this](int linha, int) { MostrarEmpresa(linha); });
@@ -326,4 +327,17 @@ void TfrmConsultaSaldoCarregadoIS::ExcluirConta() {
     empresa_ = -1;
     pcConsulta->setCurrentIndex(0);
   }
+}
+
+void TfrmConsultaSaldoCarregadoIS::btnImprimirClick() {
+  // The employer page prints every employer in the grid's order; the worker
+  // page the employer it shows.
+  QList<TSaldoEmpresa> empresas;
+  if (pcConsulta->currentIndex() == 1 && empresa_ >= 0 && empresa_ < empresas_.size()) {
+    empresas << empresas_.at(empresa_);
+  } else {
+    for (int i = 0; i < grdEmpresa->rowCount(); ++i)
+      empresas << empresas_.value(grdEmpresa->item(i, 0)->data(Qt::UserRole + 1).toInt());
+  }
+  ImprimirSaldoCarregado(empresas, this);
 }

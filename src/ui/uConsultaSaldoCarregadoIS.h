@@ -40,6 +40,7 @@ public:
 public slots:
   void btnExcluirClick();
   void btnLocalizarClick();
+  void btnImprimirClick();
 
 private:
   void CarregarContas();

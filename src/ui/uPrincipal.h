@@ -98,6 +98,11 @@ public:
   void Empresa2Click();
   void Empregado2Click();
   void AlteraoCadastral1Click();
+  void FolhadePagamento1Click(); // inconsistencies of the payroll import
+  void Fechamento1Click();       // of the collection-run checks
+  void ArquivodeSaldo1Click();   // of the balance load
+  void ArquivoProcessado1Click(); // of the processed-guide return
+  void OcorrenciaSaldoClick();    // accounts the bank reported with an occurrence
 
 protected:
   void closeEvent(QCloseEvent *e) override;

@@ -2,7 +2,10 @@
 #include "uPrincipal.h"
 #include "uSelecaoEmpresa.h"
 
+#include "core/UnInconsistencia.h"
 #include "registry/unEmpresa.h"
+#include "reports/uRelInconsistencia.h"
+#include "reports/uRelSaldo.h"
 #include "reports/uRelatorios.h"
 
 namespace {
@@ -38,4 +41,29 @@ void TfrmPrincipal::Empregado2Click() {
 void TfrmPrincipal::AlteraoCadastral1Click() {
   TOcupada ocupada(this);
   ImprimirAlteracoes(this);
+}
+
+void TfrmPrincipal::FolhadePagamento1Click() {
+  TOcupada ocupada(this);
+  VisualizarFolha(this);
+}
+
+void TfrmPrincipal::Fechamento1Click() {
+  TOcupada ocupada(this);
+  VisualizarInconsistencias(tiMovimento, this);
+}
+
+void TfrmPrincipal::ArquivodeSaldo1Click() {
+  TOcupada ocupada(this);
+  VisualizarSaldo(this);
+}
+
+void TfrmPrincipal::ArquivoProcessado1Click() {
+  TOcupada ocupada(this);
+  VisualizarGuiasProcessadas(this);
+}
+
+void TfrmPrincipal::OcorrenciaSaldoClick() {
+  TOcupada ocupada(this);
+  ImprimirOcorrenciaSaldo(this);
 }

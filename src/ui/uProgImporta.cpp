@@ -6,6 +6,7 @@
 #include "core/unSinais.h"
 #include "core/unUtilitarios.h"
 #include "interchange/UnArqFolha.h"
+#include "reports/uRelInconsistencia.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -24,7 +25,9 @@
 
 std::function<void()> TfrmProgImporta::AtualizarArvore;
 std::function<void(const TArrRegRegistro &)> TfrmProgImporta::SolicitarSaldo;
-std::function<void(int)> TfrmProgImporta::RelatorioInconsistencias;
+std::function<void(int)> TfrmProgImporta::RelatorioInconsistencias = [](int tipo) {
+  VisualizarInconsistencias(tipo, QApplication::activeWindow());
+};
 std::function<void()> TfrmProgImporta::ConsultarSaldo;
 
 namespace {

@@ -1,5 +1,7 @@
 #include "uRestaurarBackup.h"
 
+#include "reports/uRelInconsistencia.h"
+
 #include "UnArvore.h"
 #include "uProgImporta.h"
 
@@ -29,7 +31,10 @@ QString AbrirComDialogo(QWidget *pai, const QString &pasta) {
 
 std::function<QString(QWidget *, const QString &)> TfrmRestaurarBackup::EscolherArquivo =
     AbrirComDialogo;
-std::function<void(QWidget *)> TfrmRestaurarBackup::MostrarInconsistencias;
+std::function<void(QWidget *)> TfrmRestaurarBackup::MostrarInconsistencias = [](QWidget *pai) {
+  TRelInconsistenciaFechamento relatorio;
+  relatorio.VisualizarFechamento(pai);
+};
 
 TfrmRestaurarBackup::TfrmRestaurarBackup(QWidget *parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmRestaurarBackup"));

@@ -20,8 +20,8 @@ public:
   // The open dialog (folder to start in); empty when the user cancels.
   // Tests replace it.
   static std::function<QString(QWidget *, const QString &)> EscolherArquivo;
-  // Shows the closing-inconsistency report (kind 3) as a preview; set by the
-  // report that provides it.
+  // Shows the closing-inconsistency report (kind 3) as a preview; tests
+  // replace it.
   static std::function<void(QWidget *)> MostrarInconsistencias;
 
 public slots:

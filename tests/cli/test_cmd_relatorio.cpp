@@ -94,6 +94,13 @@ TEST_F(CmdRelatorioTeste, EstadosDeSaida) {
         QStringLiteral("--csv"), pdf},
        1},
       {{QStringLiteral("empresas"), QStringLiteral("--pdf"), QStringLiteral("/proc/x/e.pdf")}, 1},
+      {{QStringLiteral("inconsistencias"), QStringLiteral("--tipo"), QStringLiteral("4"),
+        QStringLiteral("--pdf"), pdf},
+       2},
+      {{QStringLiteral("inconsistencias"), QStringLiteral("--tipo"), QStringLiteral("1"),
+        QStringLiteral("--pdf"), pdf},
+       1},
+      {{QStringLiteral("ocorrencia-saldo"), QStringLiteral("--csv"), pdf}, 1},
   };
   for (const Caso &c : casos) {
     const TSaida s = Cli(c.args);

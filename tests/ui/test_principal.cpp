@@ -130,7 +130,15 @@ TEST_F(PrincipalTeste, SoComandosConstruidosFicamHabilitados) {
                                   "PorGuias",
                                   "PorProtocolo",
                                   "ReenviodeArquivoProcessado2",
-                                  "ndicesMOLTZELT1"};
+                                  "ndicesMOLTZELT1",
+                                  "Empresa2",
+                                  "Empregado2",
+                                  "AlteraoCadastral1",
+                                  "FolhadePagamento1",
+                                  "Fechamento1",
+                                  "ArquivodeSaldo1",
+                                  "ArquivoProcessado1",
+                                  "OcorrenciaSaldo"};
   struct Caso {
     const char *no;
     bool incluirEmpresa, alterar, excluir;
