@@ -56,6 +56,7 @@ TfrmModeloSelecaoEmpresaTrabalhador::TfrmModeloSelecaoEmpresaTrabalhador(QWidget
   grdEmpresa->setSortingEnabled(true);
   grdEmpresa->sortByColumn(ColRazao, Qt::AscendingOrder);
   grdEmpresa->setColumnWidth(ColInscricao, 140);
+  grdEmpresa->header()->setStretchLastSection(false);
   auto *lp = new QVBoxLayout(pagina);
   lp->addWidget(grdEmpresa);
   pgcSelecao->addTab(pagina, QStringLiteral("Empresa"));
