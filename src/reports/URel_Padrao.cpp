@@ -39,16 +39,6 @@ const TFontes &Fontes() {
   return f;
 }
 
-void Logo(QPainter &p, double x, double y) {
-  p.save();
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(0, 70, 140));
-  p.drawRoundedRect(QRectF(x, y, 300, 110), 18, 18);
-  p.setPen(Qt::white);
-  p.setFont(TDesenho::Fonte(18, true));
-  p.drawText(QRectF(x, y, 300, 110), Qt::AlignCenter, QStringLiteral("VESK"));
-  p.restore();
-}
 
 // A cell never spills into its neighbour: a text that cannot fit is cut with
 // an ellipsis. Only texts long enough to possibly overflow are measured.
@@ -134,7 +124,7 @@ void TRelPadrao::PintarCabecalho(QPainter &p, int pagina, int total) const {
   TDesenho d(p);
   const double largura =
       LayoutPagina().fullRect(QPageLayout::Millimeter).width() * UnidadesPorMm - 2 * Margem;
-  Logo(p, Margem, Margem);
+  d.Logo(Margem, Margem, 300, 110, QStringLiteral("VESK"), 18);
   const double xData = Margem + largura - 380;
   const auto tres = [](int n) { return QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0')); };
   d.Texto(xData, Margem, 380, 35,

@@ -24,15 +24,7 @@ constexpr double Modulo = 2.54;
 constexpr double AlturaBarras = 130;
 
 void LogoFixo(TDesenho &d, double x, double y) {
-  QPainter &p = d.Pintor();
-  p.save();
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(0, 70, 140));
-  p.drawRoundedRect(QRectF(x, y, 300, 140), 20, 20);
-  p.setPen(Qt::white);
-  p.setFont(TDesenho::Fonte(20, true));
-  p.drawText(QRectF(x, y, 300, 140), Qt::AlignCenter, QStringLiteral("ZELT"));
-  p.restore();
+  d.Logo(x, y, 300, 140, QStringLiteral("ZELT"), 20);
 }
 
 void Via(TDesenho &d, double y0, const TCamposGuia &c, bool banco, bool comBarras,

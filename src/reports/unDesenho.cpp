@@ -52,3 +52,14 @@ void TDesenho::LinhaTracejada(double x1, double y, double x2) {
   p_.setPen(caneta);
   p_.drawLine(QPointF(x1, y), QPointF(x2, y));
 }
+
+void TDesenho::Logo(double x, double y, double l, double a, const QString &texto, double pontos) {
+  p_.save();
+  p_.setPen(Qt::NoPen);
+  p_.setBrush(QColor(0, 70, 140));
+  p_.drawRoundedRect(QRectF(x, y, l, a), 20, 20);
+  p_.setPen(Qt::white);
+  p_.setFont(Fonte(pontos, true));
+  p_.drawText(QRectF(x, y, l, a), Qt::AlignCenter, texto);
+  p_.restore();
+}

@@ -20,6 +20,8 @@ public:
              Qt::Alignment alinhamento = Qt::AlignLeft | Qt::AlignVCenter);
   void Retangulo(double x, double y, double l, double a, double espessuraMm = 0.2);
   void LinhaTracejada(double x1, double y, double x2);
+  // The program's fixed logo: a blue rounded box with the text in white.
+  void Logo(double x, double y, double l, double a, const QString &texto, double pontos);
 
   QPainter &Pintor() { return p_; }
 
