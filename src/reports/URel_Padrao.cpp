@@ -39,7 +39,6 @@ const TFontes &Fontes() {
   return f;
 }
 
-
 // A cell never spills into its neighbour: a text that cannot fit is cut with
 // an ellipsis. Only texts long enough to possibly overflow are measured.
 QString Ajustado(const QString &texto, const QFont &fonte, double largura) {

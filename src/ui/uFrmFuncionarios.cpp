@@ -1,5 +1,7 @@
 #include "uFrmFuncionarios.h"
 
+#include "reports/uRelSaldo.h"
+
 #include "UnArvore.h"
 #include "uControles.h"
 #include "uSaldoRecisorio.h"
@@ -311,9 +313,13 @@ TfrmFuncionarios::TfrmFuncionarios(QWidget *parent)
 
   btnOcorrenciaSaldo =
       AdicionarBotao(QStringLiteral("btnOcorrenciaSaldo"), QStringLiteral("&Ocorrência Saldo"));
-  // Printed by the balance-occurrence report, not in this build.
-  btnOcorrenciaSaldo->setEnabled(false);
-  btnOcorrenciaSaldo->setToolTip(QStringLiteral("Relatório ainda não disponível nesta versão."));
+  connect(btnOcorrenciaSaldo, &QPushButton::clicked, this, [this] {
+    // The balance-occurrence report of the link shown.
+    const TVinculo &v = Trabalhador().Vinculo();
+    const TChaveVinculo chave{v.NU_TIPO_INSO_EMPRA, v.NU_INSCRICAO, v.NU_PIS, v.NU_CATEGORIA,
+                              v.DT_ADMISSAO_VINCULO};
+    ImprimirOcorrenciaSaldoVinculo(chave, PrefixoMensagem, this);
+  });
 
   // The automatic fillings.
   connect(edtPisPasep, &QLineEdit::editingFinished, this, &TfrmFuncionarios::edtPisPasepExit);
