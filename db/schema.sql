@@ -100,6 +100,9 @@ CREATE TABLE QZLTBG04_VINCULO_EMPREGATICIO (
   CONSTRAINT PK_QZLTBG04 PRIMARY KEY (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NU_PIS, NU_CATEGORIA,
                                       DT_ADMISSAO_VINCULO)
 );
+-- A worker's links, by PIS alone (the key starts with the employer): the
+-- workers listing joins every worker to its links this way.
+CREATE INDEX IX_QZLTBG04_PIS ON QZLTBG04_VINCULO_EMPREGATICIO (NU_PIS);
 
 /* Registration changes to report to the bank. A link may hold one change of
    the same kind per bank account of the worker (told apart by
