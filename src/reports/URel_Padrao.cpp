@@ -28,9 +28,13 @@ struct TFontes {
   QFont Colunas = TDesenho::Fonte(7, true);
   QFont Grupo = TDesenho::Fonte(7.5, true);
   QFont Linha = TDesenho::Fonte(7);
+  QFontMetricsF MetricaLinha{Linha};
+  double BaseLinha = 0; // baseline of a detail text inside its line
   TFontes() {
     for (QFont *f : {&Colunas, &Linha})
       f->setStretch(QFont::SemiCondensed);
+    MetricaLinha = QFontMetricsF(Linha);
+    BaseLinha = (AlturaLinha + MetricaLinha.ascent() - MetricaLinha.descent()) / 2;
   }
 };
 
@@ -192,9 +196,15 @@ void TRelPadrao::PintarPagina(QPainter &p, int pagina) {
           continue;
         const TColunaRel &col = colunas[c];
         const double w = col.Largura * UnidadesPorMm;
-        p.drawText(QRectF(Margem + col.X * UnidadesPorMm, y, w, AlturaLinha),
-                   int(col.Alinhamento | Qt::AlignVCenter) | Qt::TextSingleLine | Qt::TextDontClip,
-                   Ajustado(celulas[c], f.Linha, w));
+        const QString texto = Ajustado(celulas[c], f.Linha, w);
+        // Detail cells are drawn at their baseline: the rectangle form lays
+        // every text out as a paragraph, which dominates a long listing.
+        double x = Margem + col.X * UnidadesPorMm;
+        if (col.Alinhamento & (Qt::AlignRight | Qt::AlignHCenter)) {
+          const double sobra = w - f.MetricaLinha.horizontalAdvance(texto);
+          x += (col.Alinhamento & Qt::AlignRight) ? sobra : sobra / 2;
+        }
+        p.drawText(QPointF(x, y + f.BaseLinha), texto);
       }
       y += AlturaLinha;
     }

@@ -81,9 +81,11 @@ bool TRelEmpresas::Preparar() {
   Dados.Definicao = QStringLiteral("RELATÓRIO PARA CONFERÊNCIA");
   Dados.Versao = LinhaVersaoPadrao();
   Dados.Titulos = {QStringLiteral("RELAÇÃO DAS EMPRESAS CONSTANTES NA BASE")};
+  // No responsible party registered yet: its lines stay empty.
   const QString inscResp =
-      resp.NU_TIPO_INSO_EMPRA == 1
-          ? TUtilitarios::FormatarCNPJ(resp.NU_INSCRICAO)
+      resp.NU_TIPO_INSO_EMPRA == 1 ? TUtilitarios::FormatarCNPJ(resp.NU_INSCRICAO)
+      : resp.NU_TIPO_INSO_EMPRA == 0
+          ? QString()
           : TUtilitarios::CompletarZeros(QString::number(resp.InscricaoNumero()), 12);
   Dados.Cabecalho = {QStringLiteral("RESPONSÁVEL: ") + inscResp + QStringLiteral(" - ") +
                          resp.NO_RAZAO_SOCIAL,
