@@ -11,7 +11,7 @@ INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (63, 'Da
 INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (74, 'Arquivo importado com sucesso.');
 INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (75, 'Deseja gerar agora o arquivo de solicitação de saldo para os trabalhadores importados?');
 INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (113, 'Tipo de registro inválido.');
-INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (131, 'Tipo de remessa inválido. Informe 2.');
+INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (131, 'Tipo de remessa inválido para este arquivo.');
 INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (135, 'Registro fora de sequência, ou registro de abertura ou de encerramento repetido.');
 INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (201, 'Data de recolhimento fora do período de recolhimento dos índices carregados &');
 INSERT INTO QZLTBT13_MENSAGEM_SISTEMA (NU_MENSAGEM, DE_MENSAGEM) VALUES (209, 'Não foi possível finalizar a validação do arquivo.');

@@ -37,6 +37,7 @@ QString MontarLinha(const TCampoArquivo *campos, int quantidade, const QStringLi
     case TTipoCampoArquivo::Digitos:
     case TTipoCampoArquivo::Valor:
     case TTipoCampoArquivo::Data:
+    case TTipoCampoArquivo::DataAnoPrimeiro:
     case TTipoCampoArquivo::Zeros:
       v = v.rightJustified(c.Tamanho, u'0', true);
       break;

@@ -9,12 +9,13 @@
 #include <QStringList>
 
 enum class TTipoCampoArquivo {
-  Digitos, // zero-filled number, every character a digit
-  Texto,   // blank-filled text, no rule of its own
-  Data,    // DDMMYYYY; zeros mean "no date"
-  Valor,   // amount in whole centavos
-  Zeros,   // must hold only the digit 0
-  Brancos  // must hold only blanks
+  Digitos,         // zero-filled number, every character a digit
+  Texto,           // blank-filled text, no rule of its own
+  Data,            // DDMMYYYY; zeros mean "no date"
+  DataAnoPrimeiro, // YYYYMMDD (the bank's own dates); zeros mean "no date"
+  Valor,           // amount in whole centavos
+  Zeros,           // must hold only the digit 0
+  Brancos          // must hold only blanks
 };
 
 struct TCampoArquivo {
