@@ -4,6 +4,7 @@
 #include "collection/unArqCargaSaldo.h"
 #include "core/unFBUtils.h"
 #include "core/unSinais.h"
+#include "unTArqRetornoGuia.h"
 
 #include <exception>
 
@@ -58,6 +59,15 @@ void TExecucaoArquivo::Executar() {
       Sucesso = c->Importar();
       if (!Sucesso)
         CodigoErro = c->CodigoErro;
+    } else if (Operacao == opRetornoGuia) {
+      auto retorno = std::make_unique<TArqRetornoGuia>(tiGuiaProcessada);
+      TArqRetornoGuia *r = retorno.get();
+      Objeto = std::move(retorno);
+      r->NomeArquivo = NomeArquivo;
+      r->Progresso = Progresso;
+      r->AtualizarArvore = AtualizarArvore;
+      Sucesso = r->Importar() && !Cancelado();
+      CodigoErro = TraduzirCodigo(r->CodigoErro);
     } else {
       auto it = Fabricas().find(Operacao);
       if (it == Fabricas().end())

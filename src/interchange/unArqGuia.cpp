@@ -83,6 +83,14 @@ TDateTime DataAnoPrimeiroCampo(const QString &s) {
   return DataCampoArquivo(s.mid(6, 2) + s.mid(4, 2) + s.left(4));
 }
 
+// A zero-filled field that holds only zeros means "not informed".
+QString ZerosVazio(const QString &s) {
+  for (QChar c : s)
+    if (c != u'0')
+      return s;
+  return QString();
+}
+
 double Valor(const QString &s) {
   return TCentavos::DeCentavos(Numero(s)).Valor();
 }
@@ -331,12 +339,12 @@ void TArqGuia::PreencherGuiaTrabalhador() {
 
   t.NU_PIS = g.Campo(vnPIS);
   t.NO_EMPREGADO = AparadoDireita(g.Campo(vnNome));
-  t.NU_CTPS = g.Campo(vnCTPS);
-  t.NU_SERIE_CTPS = g.Campo(vnSerieCTPS);
+  t.NU_CTPS = ZerosVazio(g.Campo(vnCTPS));
+  t.NU_SERIE_CTPS = ZerosVazio(g.Campo(vnSerieCTPS));
   t.IC_SEXO = static_cast<int>(g.Numero(vnSexo));
   t.NU_GRAU_INSTRUCAO = g.Campo(vnGrauInstrucao);
   t.DT_NASCIMENTO = Data(g.Campo(vnDataNascimento));
-  t.NU_INSCRICAO_CPF = g.Campo(vnCPF);
+  t.NU_INSCRICAO_CPF = ZerosVazio(g.Campo(vnCPF));
 
   v.NU_TIPO_INSO_EMPRA = static_cast<quint8>(g.Numero(vnTipoInscricao));
   v.NU_INSCRICAO = g.Numero(vnInscricao);
@@ -355,9 +363,9 @@ void TArqGuia::PreencherGuiaTrabalhador() {
   v.CO_SAQUE = AparadoDireita(g.Campo(vnCodigoSaque));
   v.DT_INICIO_AVISO_PRVO = Data(g.Campo(vnDataInicioAviso));
   v.IC_REPOSICAO_VAGAS = g.Campo(vnReposicaoVagas);
-  v.NU_BANCO_CONTA = g.Campo(vnBanco);
-  v.NU_AGENCIA_CONTA = g.Campo(vnAgencia);
-  v.NU_CONTA_BANCARIA = g.Campo(vnConta);
+  v.NU_BANCO_CONTA = ZerosVazio(g.Campo(vnBanco));
+  v.NU_AGENCIA_CONTA = ZerosVazio(g.Campo(vnAgencia));
+  v.NU_CONTA_BANCARIA = ZerosVazio(g.Campo(vnConta));
   TEmpresa &e = v.Empresa();
   e.CarregarAssociados = false;
   e.NU_TIPO_INSO_EMPRA = v.NU_TIPO_INSO_EMPRA;
