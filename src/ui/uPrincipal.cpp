@@ -103,7 +103,8 @@ const TComando Comandos[] = {
     {"OcorrnciaChaveIdentificao1", "Oco&rrência Chave Identificação", nullptr, nullptr, nullptr},
     {"PorGuias", "Por &Guias", nullptr, nullptr, &TfrmPrincipal::PorGuiasClick},
     {"PorProtocolo", "Por &Protocolo", nullptr, nullptr, &TfrmPrincipal::PorProtocoloClick},
-    {"ArquivoProcessado3", "Guias &Processadas na VORDA", nullptr, nullptr, nullptr},
+    {"ArquivoProcessado3", "Guias &Processadas na VORDA", nullptr, nullptr,
+     &TfrmPrincipal::ArquivoProcessado3Click},
     {"ArquivodeSaldoIS1", "&Valor para Fins Rescisórios", nullptr, nullptr,
      &TfrmPrincipal::ArquivodeSaldoIS1Click},
     {"OcorrnciaChaveIdentificao2", "Ocorrência Chave Identificação", nullptr, nullptr, nullptr},
@@ -114,7 +115,8 @@ const TComando Comandos[] = {
     {"ReenviodeArquivoProcessado2", "Solicitação de Reenvio de Guias &Processadas na VORDA",
      nullptr, nullptr, &TfrmPrincipal::ReenviodeArquivoProcessado2Click},
     {"FazerBackup1", "&Fazer Backup", nullptr, nullptr, &TfrmPrincipal::FazerBackup1Click},
-    {"RestaurarBackup1", "&Restaurar Backup", nullptr, nullptr, &TfrmPrincipal::RestaurarBackup1Click},
+    {"RestaurarBackup1", "&Restaurar Backup", nullptr, nullptr,
+     &TfrmPrincipal::RestaurarBackup1Click},
     {"SitedaVORDA1", "Site da &VORDA", nullptr, nullptr, &TfrmPrincipal::SitedaVORDA1Click},
     {"Sobre1", "&Sobre ...", nullptr, nullptr, &TfrmPrincipal::Sobre1Click},
     {"ImprimirGuiaProcessada", "Imprimir Guia Processada", nullptr, nullptr,
@@ -178,10 +180,10 @@ TfrmPrincipal::TfrmPrincipal(QWidget *parent, bool montarArvore) : QMainWindow(p
   };
   TfrmConsultaSaldoCarregadoIS::AtualizarArvore = TfrmProgImporta::AtualizarArvore;
   // The balance request for the links of a payroll file just imported.
-  TfrmProgImporta::SolicitarSaldo = [janela = QPointer<TfrmPrincipal>(this)](
-                                        const TArrRegRegistro &indice) {
-    GerarSolicitacaoSaldo(indice, janela);
-  };
+  TfrmProgImporta::SolicitarSaldo =
+      [janela = QPointer<TfrmPrincipal>(this)](const TArrRegRegistro &indice) {
+        GerarSolicitacaoSaldo(indice, janela);
+      };
   if (montarArvore)
     MontarInicial();
   else
@@ -797,6 +799,11 @@ void TfrmPrincipal::Importar1Click() {
 void TfrmPrincipal::ArquivodeSaldoIS1Click() {
   TJanelaOcupada ocupada(this);
   TfrmProgImporta::EscolherECarregarSaldo(this);
+}
+
+void TfrmPrincipal::ArquivoProcessado3Click() {
+  TJanelaOcupada ocupada(this);
+  TfrmProgImporta::EscolherECarregarRetorno(this);
 }
 
 void TfrmPrincipal::SolicitarArquivodeSaldoIS2Click() {

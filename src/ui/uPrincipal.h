@@ -85,6 +85,7 @@ public:
   void Sobre1Click();
   void SitedaVORDA1Click();
   void ArquivodeSaldoIS1Click();          // load of the bank's balance file
+  void ArquivoProcessado3Click();         // load of the bank's processed-guide return
   void SaldoCarregadoIS1Click();          // loaded-balance query
   void SolicitarArquivodeSaldoIS2Click(); // balance request
   void PorProtocoloClick();               // sending receipt import

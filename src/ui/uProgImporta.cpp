@@ -309,6 +309,22 @@ void TfrmProgImporta::PosProcessar() {
     PosProcessarCargaSaldo(cancelado);
     return;
   }
+  if (Operacao == opRetornoGuia) {
+    if (Sucesso || cancelado || CodigoErro.isEmpty())
+      return;
+    if (CodigoErro == QStringLiteral("0396")) {
+      TUtilitarios::Mensagem(QStringLiteral("99") + CodigoErro, dtErro);
+      return;
+    }
+    if (TUtilitarios::Mensagem(QStringLiteral("CT") + CodigoErro, dtConfirmacao, 0, QString(), 0,
+                               mbYes | mbNo) == mrYes) {
+      if (RelatorioInconsistencias)
+        RelatorioInconsistencias(tiGuiaProcessada);
+    } else {
+      TUtilitarios::Mensagem(QStringLiteral("990476"), dtInformacao);
+    }
+    return;
+  }
   // The other operations plug their own post-processing in with their Parts;
   // meanwhile a failure is at least told.
   if (!Sucesso && !cancelado && !CodigoErro.isEmpty())
@@ -429,4 +445,24 @@ bool TfrmProgImporta::EscolherECarregarSaldo(QWidget *parent) {
   if (nome.isEmpty())
     return false;
   return CarregarSaldo(nome, parent);
+}
+
+bool TfrmProgImporta::CarregarRetorno(const QString &NomeArquivo, QWidget *parent) {
+  TfrmProgImporta f(parent);
+  f.NomeArquivo = NomeArquivo;
+  f.Preparar(opRetornoGuia, QStringLiteral("Importação de Arquivo Processado"),
+             {QStringLiteral("Validando arquivo"), QStringLiteral("Validando Informações"),
+              QStringLiteral("Incluindo informações na base")});
+  f.exec();
+  return f.Sucesso;
+}
+
+bool TfrmProgImporta::EscolherECarregarRetorno(QWidget *parent) {
+  const QString nome = QFileDialog::getOpenFileName(
+      parent, QStringLiteral("Selecione o arquivo de Guias Processadas na Vorda para importação"),
+      CaminhoPrograma(QStringLiteral("Arquivos/Guia Processada")) + QStringLiteral("/*.HX"),
+      QStringLiteral("Arquivo de Guias Processadas na Vorda (*.HXF)"));
+  if (nome.trimmed().isEmpty())
+    return false;
+  return CarregarRetorno(nome, parent);
 }

@@ -64,6 +64,12 @@ public:
   // The menu command: asks for the bank's balance file and loads it.
   static bool EscolherECarregarSaldo(QWidget *parent = nullptr);
 
+  // Runs the import of the bank's processed-guide return behind this window.
+  static bool CarregarRetorno(const QString &NomeArquivo, QWidget *parent = nullptr);
+  // The menu command: asks for the return file (folder Arquivos/Guia
+  // Processada) and loads it; false when the user gave up or the load failed.
+  static bool EscolherECarregarRetorno(QWidget *parent = nullptr);
+
   // IProgresso (called from the worker thread).
   void DefinirMaximo(int maximo) override;
   void Avancar(bool AumentarMaximo) override;

@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <set>
 #include <tuple>
 
@@ -399,6 +400,42 @@ TEST_F(RetornoTeste, LinhaEnviadaLidaDeVolta) {
   // A line of another length is registered, never thrown.
   EXPECT_FALSE(g.LerRegistro(linha.left(520), 4));
   EXPECT_EQ(g.CodigoErro, QStringLiteral("0410"));
+}
+
+TEST_F(RetornoTeste, LinhaDeComando) {
+  auto rodar = [this](const QString &arquivo, QString &texto) {
+    delete IbxUtils;
+    IbxUtils = nullptr;
+    QProcess p;
+    p.start(
+        QStringLiteral(VESK_BIN_DIR "/vesk-cli"),
+        {QStringLiteral("--pasta"), pasta->Caminho(), QStringLiteral("carregar-retorno"), arquivo});
+    EXPECT_TRUE(p.waitForFinished(120000));
+    texto = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+    IbxUtils = new TIbxUtils();
+    IbxUtils->NomeBanco = pasta->Banco();
+    IbxUtils->Usuario = QStringLiteral("SYSDBA");
+    IbxUtils->Senha = QStringLiteral("tulipvane");
+    IbxUtils->Conectar();
+    return p.exitCode();
+  };
+  QString texto;
+  Retorno({QStringLiteral("--falha"), QStringLiteral("zelt")});
+  EXPECT_EQ(rodar(pasta->Arquivo(QStringLiteral("retorno.HX")), texto), 1);
+  EXPECT_TRUE(texto.contains(QStringLiteral("Arquivo recusado"))) << texto.toStdString();
+  EXPECT_TRUE(texto.contains(QStringLiteral("Identificação do serviço inválida")))
+      << texto.toStdString();
+  EXPECT_EQ(Guias(), 0);
+
+  Retorno();
+  EXPECT_EQ(rodar(pasta->Arquivo(QStringLiteral("retorno.HX")), texto), 0) << texto.toStdString();
+  EXPECT_TRUE(texto.contains(
+      QStringLiteral("Guias gravadas: 2 guia(s) de empresa, 6 guia(s) de trabalhador.")))
+      << texto.toStdString();
+  EXPECT_TRUE(texto.contains(QStringLiteral("Vínculos processados: 4"))) << texto.toStdString();
+  EXPECT_EQ(
+      Contar(QStringLiteral("FROM QZLTBG04_VINCULO_EMPREGATICIO WHERE IC_ESTADO_MOVIMENTO = 3")),
+      5);
 }
 
 } // namespace
