@@ -123,6 +123,7 @@ TEST_F(PrincipalTeste, SoComandosConstruidosFicamHabilitados) {
                                   "Sobre1",
                                   "SitedaVORDA1",
                                   "ArquivodeSaldoIS1",
+                                  "ArquivoProcessado3",
                                   "SaldoCarregadoIS1",
                                   "SolicitarArquivodeSaldoIS2",
                                   "FazerBackup1",
