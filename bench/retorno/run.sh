@@ -153,12 +153,14 @@ T_CARGA=$(awk -F': ' '/Elapsed \(wall clock\)/ {n=split($2,p,":"); s=0; for(i=1;
 RSS_KB=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$TMP/carga.time")
 PROCESSADOS=$(grep -Eo 'Vínculos processados: [0-9]+' "$TMP/carga.out" | grep -Eo '[0-9]+')
 
-INICIO=$(date +%s.%N)
-"$ISQL" -user SYSDBA -password tulipvane "$TMP/sql/BD/VESK.FDB" -q -i "$TMP/carga.sql" \
-  > "$TMP/sql.out" 2>&1
-FIM=$(date +%s.%N)
+/usr/bin/time -v "$ISQL" -user SYSDBA -password tulipvane "$TMP/sql/BD/VESK.FDB" -q \
+  -i "$TMP/carga.sql" > "$TMP/sql.out" 2> "$TMP/sql.time"
 if grep -qi 'error\|violation' "$TMP/sql.out"; then head -20 "$TMP/sql.out" >&2; exit 1; fi
-T_SQL=$(echo "$FIM - $INICIO" | bc -l)
+tempo() { awk -F': ' '/Elapsed \(wall clock\)/ {n=split($2,p,":"); s=0; for(i=1;i<=n;i++) s=s*60+p[i]; print s}' "$1"; }
+cpu() { awk -F': ' '/User time|System time/ {s+=$2} END {print s}' "$1"; }
+T_SQL=$(tempo "$TMP/sql.time")
+C_CARGA=$(cpu "$TMP/carga.time")
+C_SQL=$(cpu "$TMP/sql.time")
 
 printf 'retorno:             %d linhas, %d vínculos, %d empresas; %d vínculos processados\n' \
   "$LINHAS" "$VINCULOS" "$EMPRESAS" "$PROCESSADOS"
@@ -167,3 +169,6 @@ printf 'carregar-retorno:    %.2f s   pico de memória %.1f MB   %.0f vínculos/
 printf 'isql-fb (%d instruções, uma transação): %.2f s\n' "$INSTRUCOES" "$T_SQL"
 printf 'razão carga/isql: %.2f   (meta <= 3; memória < 300 MB)\n' \
   "$(echo "$T_CARGA / $T_SQL" | bc -l)"
+# On a shared machine the processor time of each side is the steadier figure.
+printf 'tempo de processador: carga %.2f s, isql-fb %.2f s, razão %.2f\n' \
+  "$C_CARGA" "$C_SQL" "$(echo "$C_CARGA / $C_SQL" | bc -l)"

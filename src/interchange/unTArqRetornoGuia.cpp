@@ -1,5 +1,7 @@
 #include "unTArqRetornoGuia.h"
 
+#include <QSet>
+
 #include "collection/unTGuiaEmpresa.h"
 #include "collection/unTGuiaTrabalhador.h"
 #include "core/unFBUtils.h"
@@ -100,6 +102,12 @@ bool TArqRetornoGuia::ImportarReenvioRejeitado() {
   return false;
 }
 
+namespace {
+// The links' states are read and written for lists of keys: every statement
+// the engine prepares costs more than the rows it touches.
+constexpr int VinculosPorComando = 25;
+} // namespace
+
 bool TArqRetornoGuia::GravarGuias() {
   Etapa(6);
   Etapa(3);
@@ -111,36 +119,35 @@ bool TArqRetornoGuia::GravarGuias() {
   ge.Ibx = IbxUtils;
   gt.Ibx = IbxUtils;
   int empresas = 0, trabalhadores = 0;
-  for (int i = 0; i < n; ++i) {
-    VerificarCancelamento();
-    if (!LerRegistro(Linhas.at(i), i))
-      return false;
-    bool ok = true;
-    switch (Registro.Tipo) {
-    case rgCabecalho:
-      PreencherResponsavel();
-      break;
-    case rgEmpresa:
-      PreencherGuiaEmpresa();
-      ok = ge.GravarRetorno();
-      ++empresas;
-      break;
-    case rgVinculo:
-      PreencherGuiaTrabalhador();
-      break;
-    case rgValores:
-      PreencherValoresTrabalhador();
-      ok = gt.Gravar();
-      ++trabalhadores;
-      break;
-    default:
-      break;
-    }
-    if (!ok)
-      return false;
-    Avancar();
-  }
   try {
+    for (int i = 0; i < n; ++i) {
+      VerificarCancelamento();
+      if (!LerRegistro(Linhas.at(i), i))
+        return false;
+      switch (Registro.Tipo) {
+      case rgCabecalho:
+        PreencherResponsavel();
+        break;
+      case rgEmpresa:
+        PreencherGuiaEmpresa();
+        if (!ge.GravarRetorno())
+          return false;
+        ++empresas;
+        break;
+      case rgVinculo:
+        PreencherGuiaTrabalhador();
+        break;
+      case rgValores:
+        PreencherValoresTrabalhador();
+        if (!gt.Gravar())
+          return false;
+        ++trabalhadores;
+        break;
+      default:
+        break;
+      }
+      Avancar();
+    }
     AtualizarVinculosProcessados();
   } catch (const EBancoDados &) {
     return false;
@@ -161,10 +168,11 @@ bool TArqRetornoGuia::GravarGuias() {
 
 void TArqRetornoGuia::AtualizarVinculosProcessados() {
   VinculosProcessados.clear();
+  QList<TChaveVinculo> chaves;
+  QSet<TChaveVinculo> vistas;
   const int n = Linhas.size();
   TRegistroGuia r;
   for (int i = 0; i < n; ++i) {
-    VerificarCancelamento();
     const QString &l = Linhas.at(i);
     if (!l.startsWith(QLatin1String("40")) || !LerRegistro(l, i, r))
       continue;
@@ -174,12 +182,42 @@ void TArqRetornoGuia::AtualizarVinculosProcessados() {
     c.PIS = r.Numero(vnPIS);
     c.Categoria = static_cast<int>(r.Numero(vnCategoria));
     c.Admissao = DataCampoArquivo(r.Campo(vnDataAdmissao));
-    // Only a closed link becomes processed; one in another state, or not
-    // registered here, is left as it is.
-    if (IbxUtils->ExecutarSQL(QStringLiteral("UPDATE QZLTBG04_VINCULO_EMPREGATICIO SET "
-                                             "IC_ESTADO_MOVIMENTO = 3 WHERE ") +
-                              c.Condicao() + QStringLiteral(" AND IC_ESTADO_MOVIMENTO = 2")) > 0)
-      VinculosProcessados.append(c);
+    if (!vistas.contains(c)) {
+      vistas.insert(c);
+      chaves.append(c);
+    }
+  }
+  // Only a closed link becomes processed; one in another state, or not
+  // registered here, is left as it is.
+  for (int inicio = 0; inicio < chaves.size(); inicio += VinculosPorComando) {
+    VerificarCancelamento();
+    const QList<TChaveVinculo> parte = chaves.mid(inicio, VinculosPorComando);
+    QStringList condicoes;
+    for (const TChaveVinculo &c : parte)
+      condicoes << u'(' + c.Condicao() + u')';
+    const QString onde = QStringLiteral(" WHERE IC_ESTADO_MOVIMENTO = 2 AND (") +
+                         condicoes.join(QStringLiteral(" OR ")) + u')';
+    TDataSetPtr ds = IbxUtils->AbrirConsulta(
+        QStringLiteral("SELECT NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NU_PIS, NU_CATEGORIA, "
+                       "DT_ADMISSAO_VINCULO FROM QZLTBG04_VINCULO_EMPREGATICIO") +
+        onde);
+    QSet<TChaveVinculo> fechados;
+    for (ds->First(); !ds->Eof(); ds->Next()) {
+      TChaveVinculo c;
+      c.Tipo = ds->Fields(0).AsInteger();
+      c.Inscricao = ds->Fields(1).AsInt64();
+      c.PIS = ds->Fields(2).AsInt64();
+      c.Categoria = ds->Fields(3).AsInteger();
+      c.Admissao = ds->Fields(4).AsDateTime();
+      fechados.insert(c);
+    }
+    if (fechados.isEmpty())
+      continue;
+    IbxUtils->ExecutarSQL(
+        QStringLiteral("UPDATE QZLTBG04_VINCULO_EMPREGATICIO SET IC_ESTADO_MOVIMENTO = 3") + onde);
+    for (const TChaveVinculo &c : parte)
+      if (fechados.contains(c))
+        VinculosProcessados.append(c);
   }
 }
 
