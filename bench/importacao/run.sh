@@ -9,6 +9,7 @@
 set -euo pipefail
 
 RAIZ="$(cd "$(dirname "$0")/../.." && pwd)"
+. "$RAIZ/bench/comum.sh"
 BUILD="${1:-$RAIZ/build}"
 VINCULOS="${2:-10000}"
 EMPRESAS="${3:-50}"
@@ -25,16 +26,7 @@ mkdir -p "$TMP/imp/BD" "$TMP/sql"
 cp "$MODELO" "$TMP/imp/BD/VESK.FDB"
 cp "$MODELO" "$TMP/sql/VESK.FDB"
 
-# First business day from day 10 of the collection window's month.
-DATA=$("$ISQL" -user SYSDBA -password tulipvane "$TMP/sql/VESK.FDB" -q <<'SQL' | grep -Eo '[0-9]{4}-[0-9]{2}-[0-9]{2}' | head -1
-SET HEADING OFF;
-SELECT MIN(D.DT_UTIL) FROM QZLTBT15_DIA_UTIL D
- WHERE D.DT_UTIL >= (SELECT DATEADD(10 - EXTRACT(DAY FROM R) DAY TO R) FROM
-       (SELECT COALESCE(MIN(DT_RECOLHIMENTO_PRORATA), CURRENT_DATE) AS R
-          FROM QZLTBT18_INDICE_PRORATA));
-SQL
-)
-RECOLHIMENTO="${DATA:8:2}${DATA:5:2}${DATA:0:4}"
+RECOLHIMENTO=$(data_recolhimento "$ISQL" "$TMP/sql/VESK.FDB")
 
 python3 "$RAIZ/tools/gerar_folha/gerar_folha.py" "$TMP/VESK.re" --empresas "$EMPRESAS" \
   --vinculos "$VINCULOS" --complementos 0.1 --cei --recolhimento "$RECOLHIMENTO" \
@@ -44,8 +36,8 @@ INSERTS=$(grep -c '^INSERT' "$TMP/linhas.sql")
 
 /usr/bin/time -v "$CLI" --pasta "$TMP/imp" importar-folha "$TMP/VESK.re" \
   > "$TMP/imp.out" 2> "$TMP/imp.time" || { cat "$TMP/imp.out" "$TMP/imp.time" >&2; exit 1; }
-T_IMP=$(awk -F': ' '/Elapsed \(wall clock\)/ {n=split($2,p,":"); s=0; for(i=1;i<=n;i++) s=s*60+p[i]; print s}' "$TMP/imp.time")
-RSS_KB=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$TMP/imp.time")
+T_IMP=$(segundos_relogio "$TMP/imp.time")
+RSS_KB=$(memoria_kb "$TMP/imp.time")
 
 INICIO=$(date +%s.%N)
 "$ISQL" -user SYSDBA -password tulipvane "$TMP/sql/VESK.FDB" -q -i "$TMP/linhas.sql" > "$TMP/sql.out" 2>&1

@@ -10,6 +10,7 @@
 set -euo pipefail
 
 RAIZ="$(cd "$(dirname "$0")/../.." && pwd)"
+. "$RAIZ/bench/comum.sh"
 BUILD="${1:-$RAIZ/build}"
 VINCULOS="${2:-10000}"
 EMPRESAS="${3:-50}"
@@ -25,16 +26,7 @@ trap 'rm -rf "$TMP"' EXIT
 mkdir -p "$TMP/carga/BD" "$TMP/sql/BD"
 cp "$MODELO" "$TMP/carga/BD/VESK.FDB"
 
-# First business day from day 10 of the collection window's month.
-DATA=$("$ISQL" -user SYSDBA -password tulipvane "$TMP/carga/BD/VESK.FDB" -q <<'SQL' | grep -Eo '[0-9]{4}-[0-9]{2}-[0-9]{2}' | head -1
-SET HEADING OFF;
-SELECT MIN(D.DT_UTIL) FROM QZLTBT15_DIA_UTIL D
- WHERE D.DT_UTIL >= (SELECT DATEADD(10 - EXTRACT(DAY FROM R) DAY TO R) FROM
-       (SELECT COALESCE(MIN(DT_RECOLHIMENTO_PRORATA), CURRENT_DATE) AS R
-          FROM QZLTBT18_INDICE_PRORATA));
-SQL
-)
-RECOLHIMENTO="${DATA:8:2}${DATA:5:2}${DATA:0:4}"
+RECOLHIMENTO=$(data_recolhimento "$ISQL" "$TMP/carga/BD/VESK.FDB")
 
 python3 "$RAIZ/tools/gerar_folha/gerar_folha.py" "$TMP/VESK.re" --empresas "$EMPRESAS" \
   --vinculos "$VINCULOS" --recolhimento "$RECOLHIMENTO" --semente 2026
@@ -91,8 +83,8 @@ INSTRUCOES=$(grep -c '^\(DELETE\|INSERT\|UPDATE\)' "$TMP/carga.sql")
 
 /usr/bin/time -v "$CLI" --pasta "$TMP/carga" carregar-saldo "$TMP/saldo.txt" \
   > "$TMP/carga.out" 2> "$TMP/carga.time" || { cat "$TMP/carga.out" "$TMP/carga.time" >&2; exit 1; }
-T_CARGA=$(awk -F': ' '/Elapsed \(wall clock\)/ {n=split($2,p,":"); s=0; for(i=1;i<=n;i++) s=s*60+p[i]; print s}' "$TMP/carga.time")
-RSS_KB=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$TMP/carga.time")
+T_CARGA=$(segundos_relogio "$TMP/carga.time")
+RSS_KB=$(memoria_kb "$TMP/carga.time")
 GRAVADAS=$(grep -Eo 'Contas gravadas: [0-9]+' "$TMP/carga.out" | grep -Eo '[0-9]+')
 
 INICIO=$(date +%s.%N)

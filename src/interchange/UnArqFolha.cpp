@@ -64,12 +64,7 @@ bool DentroJanelaRecolhimento(TDateTime data) {
 }
 
 QString ChaveVinculo(int tipo, qint64 inscricao, qint64 pis, int categoria, TDateTime admissao) {
-  return QStringLiteral("%1|%2|%3|%4|%5")
-      .arg(tipo)
-      .arg(inscricao)
-      .arg(pis)
-      .arg(categoria)
-      .arg(static_cast<qint64>(admissao));
+  return TVinculosGravados::Chave(tipo, inscricao, pis, categoria, admissao);
 }
 
 qint64 Contar(const QString &sql) {
@@ -481,28 +476,7 @@ bool TArqFolha::ValidarConteudo() {
 }
 
 void TArqFolha::CarregarGravadosValidacao() {
-  aliquotas_.Carregar(IbxUtils);
-  ultimoComplemento_.clear();
-  TDataSetPtr ds = IbxUtils->AbrirConsulta(QStringLiteral(
-      "SELECT C.NU_TIPO_INSO_EMPRA, C.NU_INSCRICAO, C.NU_PIS, C.NU_CATEGORIA, "
-      "C.DT_ADMISSAO_VINCULO, MAX(C.AA_COMPETENCIA * 100 + C.MM_COMPETENCIA) FROM "
-      "QZLTBG07_COMPLEMENTO_SALDO C JOIN QZLTBG04_VINCULO_EMPREGATICIO V ON "
-      "V.NU_TIPO_INSO_EMPRA = C.NU_TIPO_INSO_EMPRA AND V.NU_INSCRICAO = C.NU_INSCRICAO AND "
-      "V.NU_PIS = C.NU_PIS AND V.NU_CATEGORIA = C.NU_CATEGORIA AND V.DT_ADMISSAO_VINCULO = "
-      "C.DT_ADMISSAO_VINCULO GROUP BY C.NU_TIPO_INSO_EMPRA, C.NU_INSCRICAO, C.NU_PIS, "
-      "C.NU_CATEGORIA, C.DT_ADMISSAO_VINCULO"));
-  for (ds->First(); !ds->Eof(); ds->Next())
-    ultimoComplemento_.insert(ChaveVinculo(ds->Fields(0).AsInteger(), ds->Fields(1).AsInt64(),
-                                           ds->Fields(2).AsInt64(), ds->Fields(3).AsInteger(),
-                                           ds->Fields(4).AsDateTime()),
-                              static_cast<int>(ds->Fields(5).AsInt64()));
-  // Only links whose worker is stored count, as in the check's own query.
-  primeiraAdmissao_.clear();
-  ds = IbxUtils->AbrirConsulta(QStringLiteral(
-      "SELECT V.NU_PIS, MIN(V.DT_ADMISSAO_VINCULO) FROM QZLTBG04_VINCULO_EMPREGATICIO V JOIN "
-      "QZLTBG03_EMPREGADO E ON E.NU_PIS = V.NU_PIS GROUP BY V.NU_PIS"));
-  for (ds->First(); !ds->Eof(); ds->Next())
-    primeiraAdmissao_.insert(ds->Fields(0).AsInt64(), ds->Fields(1).AsDateTime());
+  gravados_.Carregar(IbxUtils);
 }
 
 bool TArqFolha::ChecarUmaVez(const QString &chave, TNegocio &objeto,
@@ -797,7 +771,7 @@ void TArqFolha::ValidarTrabalhador(const QString &l) {
   PreencherTrabalhador(t, l, ultFpas_);
   TVinculo &v = t.Vinculo();
   TRescisao &r = v.Rescisao();
-  r.DefinirAliquotas(&aliquotas_);
+  r.DefinirAliquotas(&gravados_.Aliquotas());
   ultNascimento_ = t.DT_NASCIMENTO;
   ultDissidio_ = r.DT_DISSIDIO;
   ultOpcao_ = v.DT_OPCAO;
@@ -820,7 +794,7 @@ void TArqFolha::ValidarTrabalhador(const QString &l) {
   const auto doPis = trabalhadoresPorPis_.constFind(t.NU_PIS);
   static const TArrRegRegistro nenhum;
   if (!v.ValidarDataAdmissao(true, doPis != trabalhadoresPorPis_.constEnd() ? &*doPis : &nenhum,
-                             primeiraAdmissao_.value(v.NU_PIS, NullDate)))
+                             gravados_.PrimeiraAdmissao(v.NU_PIS)))
     RegistrarCodigo(v, v.CodigoErro == QStringLiteral("0443") ? CampoLinha(l, 139, 8) : adm);
   const QString cat = CampoLinha(l, 52, 2);
   const QString categoria = QString::number(v.NU_CATEGORIA);
@@ -868,14 +842,7 @@ void TArqFolha::ValidarTrabalhador(const QString &l) {
          mov);
   const QString dtMov = CampoLinha(l, 165, 8);
   if (ChecarData(dtMov, QStringLiteral("Data Movimento: "), d)) {
-    // A key without a stored date matches no stored link.
-    const int ultimo =
-        v.DT_ADMISSAO_VINCULO > 0
-            ? ultimoComplemento_.value(ChaveVinculo(v.NU_TIPO_INSO_EMPRA, v.NU_INSCRICAO, v.NU_PIS,
-                                                    v.NU_CATEGORIA, v.DT_ADMISSAO_VINCULO),
-                                       0)
-            : 0;
-    codigo(v, v.ValidarDataMovimentacao(ultimo), dtMov);
+    codigo(v, v.ValidarDataMovimentacao(gravados_.UltimoComplemento(v)), dtMov);
   }
   codigo(
       v,

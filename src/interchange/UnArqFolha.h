@@ -7,6 +7,7 @@
 // file is free of inconsistencies, in one transaction.
 #include "UnArquivo.h"
 #include "collection/unTAliquotaDeposito.h"
+#include "interchange/unVinculosGravados.h"
 #include "unRegRegistro.h"
 
 class TEstabelecimento;
@@ -99,14 +100,9 @@ private:
   // looks for the other links of the same worker, and handing it only those
   // keeps a large file from being scanned once per worker.
   QHash<QString, TArrRegRegistro> trabalhadoresPorPis_;
-  // What the record checks would otherwise look up once per worker record,
-  // read in bulk when the contents pass starts (nothing is written until the
-  // whole file passes): the deposit rate table, the latest month (yyyymm) of
-  // the stored complements of each stored link by link key, and the earliest
-  // stored admission of each worker by PIS.
-  TTabelaAliquotas aliquotas_;
-  QHash<QString, int> ultimoComplemento_;
-  QHash<qint64, TDateTime> primeiraAdmissao_;
+  // Stored admissions, complements and rates, read in bulk when the contents
+  // pass starts.
+  TVinculosGravados gravados_;
   // Read when the writing pass starts and kept up to date by it: the PIS of
   // the stored workers, and the keys under which contract or vacancy rows are
   // stored, so that inserting a new link makes no lookup of its own.

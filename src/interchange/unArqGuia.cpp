@@ -92,16 +92,6 @@ QString ZerosVazio(const QString &s) {
   return QString();
 }
 
-QString ChaveVinculoTexto(int tipo, qint64 inscricao, qint64 pis, int categoria,
-                          TDateTime admissao) {
-  return QStringLiteral("%1|%2|%3|%4|%5")
-      .arg(tipo)
-      .arg(inscricao)
-      .arg(pis)
-      .arg(categoria)
-      .arg(static_cast<qint64>(admissao));
-}
-
 double Valor(const QString &s) {
   return TCentavos::DeCentavos(Numero(s)).Valor();
 }
@@ -665,38 +655,13 @@ bool TArqGuia::ValidarOrdem() {
   return RegistroValido;
 }
 
-void TArqGuia::CarregarGravados() {
-  aliquotas_.Carregar(IbxUtils);
-  ultimoComplemento_.clear();
-  TDataSetPtr ds = IbxUtils->AbrirConsulta(QStringLiteral(
-      "SELECT C.NU_TIPO_INSO_EMPRA, C.NU_INSCRICAO, C.NU_PIS, C.NU_CATEGORIA, "
-      "C.DT_ADMISSAO_VINCULO, MAX(C.AA_COMPETENCIA * 100 + C.MM_COMPETENCIA) FROM "
-      "QZLTBG07_COMPLEMENTO_SALDO C JOIN QZLTBG04_VINCULO_EMPREGATICIO V ON "
-      "V.NU_TIPO_INSO_EMPRA = C.NU_TIPO_INSO_EMPRA AND V.NU_INSCRICAO = C.NU_INSCRICAO AND "
-      "V.NU_PIS = C.NU_PIS AND V.NU_CATEGORIA = C.NU_CATEGORIA AND V.DT_ADMISSAO_VINCULO = "
-      "C.DT_ADMISSAO_VINCULO GROUP BY C.NU_TIPO_INSO_EMPRA, C.NU_INSCRICAO, C.NU_PIS, "
-      "C.NU_CATEGORIA, C.DT_ADMISSAO_VINCULO"));
-  for (ds->First(); !ds->Eof(); ds->Next())
-    ultimoComplemento_.insert(ChaveVinculoTexto(ds->Fields(0).AsInteger(), ds->Fields(1).AsInt64(),
-                                                ds->Fields(2).AsInt64(), ds->Fields(3).AsInteger(),
-                                                ds->Fields(4).AsDateTime()),
-                              static_cast<int>(ds->Fields(5).AsInt64()));
-  // Only links whose worker is stored count, as in the check's own query.
-  primeiraAdmissao_.clear();
-  ds = IbxUtils->AbrirConsulta(QStringLiteral(
-      "SELECT V.NU_PIS, MIN(V.DT_ADMISSAO_VINCULO) FROM QZLTBG04_VINCULO_EMPREGATICIO V JOIN "
-      "QZLTBG03_EMPREGADO E ON E.NU_PIS = V.NU_PIS GROUP BY V.NU_PIS"));
-  for (ds->First(); !ds->Eof(); ds->Next())
-    primeiraAdmissao_.insert(ds->Fields(0).AsInt64(), ds->Fields(1).AsDateTime());
-}
-
 bool TArqGuia::ValidarConteudo() {
   Etapa(5);
   Etapa(2);
   CodigoErro.clear();
   Inicializar();
   resultados_.clear();
-  CarregarGravados();
+  gravados_.Carregar(IbxUtils);
   const int n = Linhas.size();
   for (int i = 0; i < n; ++i) {
     VerificarCancelamento();
@@ -889,8 +854,8 @@ void TArqGuia::ValidarVinculo() {
   // The guide's three objects are separate; the checks of one read the others.
   v.DefinirTrabalhador(&t);
   r.DefinirVinculo(&v);
-  r.DefinirAliquotas(&aliquotas_);
-  if (!v.ValidarDataAdmissao(true, nullptr, primeiraAdmissao_.value(v.NU_PIS, NullDate)))
+  r.DefinirAliquotas(&gravados_.Aliquotas());
+  if (!v.ValidarDataAdmissao(true, nullptr, gravados_.PrimeiraAdmissao(v.NU_PIS)))
     RegistrarCodigo(v, v.CodigoErro == QLatin1String("0443") ? g.Campo(vnDataNascimento)
                                                              : g.Campo(vnDataAdmissao));
   codigo(v,
@@ -908,14 +873,7 @@ void TArqGuia::ValidarVinculo() {
   if (Checar(vnDataNascimento))
     codigo(t, t.ValidarDataNascimento(), g.Campo(vnDataNascimento));
   if (Checar(vnDataMovimentacao))
-    codigo(v,
-           v.ValidarDataMovimentacao(
-               DataDefinida(v.DT_ADMISSAO_VINCULO)
-                   ? ultimoComplemento_.value(
-                         ChaveVinculoTexto(v.NU_TIPO_INSO_EMPRA, v.NU_INSCRICAO, v.NU_PIS,
-                                           v.NU_CATEGORIA, v.DT_ADMISSAO_VINCULO),
-                         0)
-                   : 0),
+    codigo(v, v.ValidarDataMovimentacao(gravados_.UltimoComplemento(v)),
            g.Campo(vnDataMovimentacao));
   codigo(v,
          ChecarUmaVez(QStringLiteral("mov|%1|%2")

@@ -8,10 +8,10 @@
 //
 // Counts and sums of the trailers are whole centavos held as integers and
 // compared exactly.
-#include "collection/unTAliquotaDeposito.h"
 #include "interchange/UnArquivo.h"
 #include "interchange/unLeiauteRescisorio.h"
 #include "interchange/unRegRegistro.h"
+#include "interchange/unVinculosGravados.h"
 
 #include <QHash>
 #include <QSet>
@@ -137,14 +137,9 @@ private:
   // Results of the reference-table checks by their inputs (thousands of
   // links share a handful of categories, occupations and codes).
   QHash<QString, QString> resultados_;
-  // What the link checks would otherwise look up once per link, read in bulk
-  // when the contents pass starts: the deposit rate table, the latest month
-  // (yyyymm) of the stored complements of each link by link key, and the
-  // earliest stored admission of each worker by PIS.
-  TTabelaAliquotas aliquotas_;
-  QHash<QString, int> ultimoComplemento_;
-  QHash<qint64, TDateTime> primeiraAdmissao_;
-  void CarregarGravados();
+  // Stored admissions, complements and rates, read in bulk when the contents
+  // pass starts.
+  TVinculosGravados gravados_;
 
   void PreencherIndice(int i, int tipo);
   // Registration at the current line with its index entry's context.

@@ -613,51 +613,35 @@ template <size_t N> constexpr TTabelaRegistro Tabela(const TCampoArquivo (&c)[N]
   return {c, static_cast<int>(N)};
 }
 
-// The table of a record type (empty for a type outside the layout).
-constexpr TTabelaRegistro TabelaEnviado(int tipo) {
-  switch (tipo) {
-  case rgCabecalho:
-    return Tabela(CabecalhoEnviado);
-  case rgEmpresa:
-    return Tabela(EmpresaEnviado);
-  case rgVinculo:
-    return Tabela(VinculoEnviado);
-  case rgValores:
-    return Tabela(ValoresEnviado);
-  case rgComplemento1:
-  case rgComplemento2:
-  case rgComplemento3:
-    return Tabela(ComplementoEnviado);
-  case rgTrailerEmpresa:
-    return Tabela(TrailerEmpresaEnviado);
-  case rgTrailer:
-    return Tabela(TrailerEnviado);
-  default:
-    return {};
-  }
-}
+// Each record type with its two forms.
+struct TFormasRegistro {
+  int Tipo;
+  TTabelaRegistro Enviado, Retorno;
+};
+inline constexpr TFormasRegistro Registros[] = {
+    {rgCabecalho, Tabela(CabecalhoEnviado), Tabela(CabecalhoRetorno)},
+    {rgEmpresa, Tabela(EmpresaEnviado), Tabela(EmpresaRetorno)},
+    {rgVinculo, Tabela(VinculoEnviado), Tabela(VinculoRetorno)},
+    {rgValores, Tabela(ValoresEnviado), Tabela(ValoresRetorno)},
+    {rgComplemento1, Tabela(ComplementoEnviado), Tabela(ComplementoRetorno)},
+    {rgComplemento2, Tabela(ComplementoEnviado), Tabela(ComplementoRetorno)},
+    {rgComplemento3, Tabela(ComplementoEnviado), Tabela(ComplementoRetorno)},
+    {rgTrailerEmpresa, Tabela(TrailerEmpresaEnviado), Tabela(TrailerEmpresaRetorno)},
+    {rgTrailer, Tabela(TrailerEnviado), Tabela(TrailerRetorno)},
+};
 
+// The table of a record type in one form (empty for a type outside the layout).
+constexpr TTabelaRegistro TabelaRegistro(int tipo, bool Enviado) {
+  for (const TFormasRegistro &r : Registros)
+    if (r.Tipo == tipo)
+      return Enviado ? r.Enviado : r.Retorno;
+  return {};
+}
+constexpr TTabelaRegistro TabelaEnviado(int tipo) {
+  return TabelaRegistro(tipo, true);
+}
 constexpr TTabelaRegistro TabelaRetorno(int tipo) {
-  switch (tipo) {
-  case rgCabecalho:
-    return Tabela(CabecalhoRetorno);
-  case rgEmpresa:
-    return Tabela(EmpresaRetorno);
-  case rgVinculo:
-    return Tabela(VinculoRetorno);
-  case rgValores:
-    return Tabela(ValoresRetorno);
-  case rgComplemento1:
-  case rgComplemento2:
-  case rgComplemento3:
-    return Tabela(ComplementoRetorno);
-  case rgTrailerEmpresa:
-    return Tabela(TrailerEmpresaRetorno);
-  case rgTrailer:
-    return Tabela(TrailerRetorno);
-  default:
-    return {};
-  }
+  return TabelaRegistro(tipo, false);
 }
 
 } // namespace LeiauteRescisorio
