@@ -58,10 +58,11 @@ protected:
     p.IC_ARQUIVO_VALIDO = QStringLiteral("N");
     ASSERT_TRUE(p.Incluir());
     for (const QString &l : linhas) {
-      if (l.startsWith(QLatin1String("10")))
-        ASSERT_TRUE(p.IncluirEmpresa(Identificador, CampoLinha(l, 3, 1).toInt(),
-                                     CampoLinha(l, 4, 14).toLongLong(),
-                                     CampoLinha(l, 54, 40).trimmed()));
+      if (!l.startsWith(QLatin1String("10")))
+        continue;
+      ASSERT_TRUE(p.IncluirEmpresa(Identificador, CampoLinha(l, 3, 1).toInt(),
+                                   CampoLinha(l, 4, 14).toLongLong(),
+                                   CampoLinha(l, 54, 40).trimmed()));
     }
   }
 
@@ -406,8 +407,9 @@ class RetornoGrandeTeste : public RetornoTeste {
 protected:
   void SetUp() override {
     FolhaTeste::SetUp();
-    PrepararVinculos({QStringLiteral("--empresas"), QStringLiteral("7"), QStringLiteral("--vinculos"),
-                      QStringLiteral("1500"), QStringLiteral("--semente"), QStringLiteral("77")});
+    PrepararVinculos({QStringLiteral("--empresas"), QStringLiteral("7"),
+                      QStringLiteral("--vinculos"), QStringLiteral("1500"),
+                      QStringLiteral("--semente"), QStringLiteral("77")});
   }
 };
 
@@ -415,15 +417,17 @@ TEST_F(RetornoGrandeTeste, TotaisDeMilharesDeVinculosBatemAoCentavo) {
   // Random centavos in every amount: the trailers' sums are compared in
   // whole centavos, and what is stored adds up to the file's trailer.
   const QStringList linhas = Retorno({QStringLiteral("--semente"), QStringLiteral("91")});
-  ASSERT_TRUE(Carregar(Gravar(linhas, QStringLiteral("retorno.HX")))) << retorno->CodigoErro.toStdString();
+  ASSERT_TRUE(Carregar(Gravar(linhas, QStringLiteral("retorno.HX"))))
+      << retorno->CodigoErro.toStdString();
   const QString trailer = linhas.last();
   const qint64 deposito = CampoLinha(trailer, 71, 16).toLongLong();
   const qint64 jam = CampoLinha(trailer, 87, 15).toLongLong();
   EXPECT_EQ(retorno->TotaisArquivo().Deposito, deposito);
   EXPECT_EQ(retorno->TotaisArquivo().JAM, jam);
-  EXPECT_EQ(Valor(QStringLiteral("SELECT CAST(SUM(VR_DEPOSITO_ANTERIOR_RESCISAO + VR_DEPOSITO_RESCISAO + "
-                                 "VR_DEPOSITO_AVISO_PREVIO + VR_DEPOSITO_MULTA_RESCISORIA) * 100 AS BIGINT) "
-                                 "FROM QZLTBG09_GUIA_INDIVIDUAL")),
+  EXPECT_EQ(Valor(QStringLiteral(
+                "SELECT CAST(SUM(VR_DEPOSITO_ANTERIOR_RESCISAO + VR_DEPOSITO_RESCISAO + "
+                "VR_DEPOSITO_AVISO_PREVIO + VR_DEPOSITO_MULTA_RESCISORIA) * 100 AS BIGINT) "
+                "FROM QZLTBG09_GUIA_INDIVIDUAL")),
             QString::number(deposito));
   EXPECT_EQ(Valor(QStringLiteral("SELECT CAST(SUM(VR_JAM_ANTERIOR_RESCISAO + VR_JAM_RESCISAO + "
                                  "VR_JAM_AVISO_PREVIO + VR_JAM_MULTA_RESCISORIA) * 100 AS BIGINT) "
