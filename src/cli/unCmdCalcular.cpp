@@ -1,5 +1,6 @@
 // "calcular": computes the amounts of one employment link, or of every link
 // marked for the open collection run, and prints them (or stores them).
+#include "cli/unArgumentosMovimento.h"
 #include "cli/unComandos.h"
 #include "collection/unTCalculo.h"
 #include "core/unCentavos.h"
@@ -31,31 +32,6 @@ QString AjudaCalcular() {
       .arg(QString::fromLatin1(UsoCalcular));
 }
 
-struct TChave {
-  int Tipo = 0;
-  qint64 Inscricao = 0;
-  qint64 Pis = 0;
-  int Categoria = 0;
-  TDateTime Admissao = NullDate;
-};
-
-bool LerChave(const QString &texto, TChave &c) {
-  const QStringList p = texto.split(u',');
-  if (p.size() != 5)
-    return false;
-  bool ok[4];
-  c.Tipo = p[0].trimmed().toInt(&ok[0]);
-  c.Inscricao = p[1].trimmed().toLongLong(&ok[1]);
-  c.Pis = p[2].trimmed().toLongLong(&ok[2]);
-  c.Categoria = p[3].trimmed().toInt(&ok[3]);
-  const QDate d = QDate::fromString(p[4].trimmed(), QStringLiteral("yyyy-MM-dd"));
-  if (!ok[0] || !ok[1] || !ok[2] || !ok[3] || !d.isValid() || c.Tipo <= 0 || c.Inscricao <= 0 ||
-      c.Pis <= 0 || c.Categoria <= 0)
-    return false;
-  c.Admissao = QDateParaData(d);
-  return true;
-}
-
 QString ChaveTexto(int tipo, qint64 inscricao, qint64 pis, int categoria, TDateTime admissao) {
   return QStringLiteral("%1|%2|%3|%4|%5")
       .arg(tipo)
@@ -83,35 +59,6 @@ QString Valor2(double v) {
 }
 QString Formatado(double v) {
   return TCentavos::De(v).Formatado();
-}
-
-QString TextoJson(const QString &t) {
-  QString r = QStringLiteral("\"");
-  for (QChar ch : t) {
-    switch (ch.unicode()) {
-    case '"':
-      r += QStringLiteral("\\\"");
-      break;
-    case '\\':
-      r += QStringLiteral("\\\\");
-      break;
-    case '\n':
-      r += QStringLiteral("\\n");
-      break;
-    case '\r':
-      r += QStringLiteral("\\r");
-      break;
-    case '\t':
-      r += QStringLiteral("\\t");
-      break;
-    default:
-      if (ch.unicode() < 0x20)
-        r += QStringLiteral("\\u%1").arg(int(ch.unicode()), 4, 16, QLatin1Char('0'));
-      else
-        r += ch;
-    }
-  }
-  return r + u'"';
 }
 
 // The text of a message of the message table, with the engine's arguments:
@@ -205,7 +152,7 @@ QString Tabela(const TVinculo &v, const TCalculo &c, bool calculado) {
 int Calcular(const QStringList &argumentos) {
   QStringList args = argumentos;
   bool json = false, gravar = false, temChave = false;
-  TChave chave;
+  TChaveVinculo chave;
   while (!args.isEmpty()) {
     const QString op = args.takeFirst();
     if (op == QStringLiteral("--json")) {
@@ -213,7 +160,7 @@ int Calcular(const QStringList &argumentos) {
     } else if (op == QStringLiteral("--gravar")) {
       gravar = true;
     } else if (op == QStringLiteral("--chave") && !args.isEmpty()) {
-      if (!LerChave(args.takeFirst(), chave)) {
+      if (!LerChaveVinculo(args.takeFirst(), chave)) {
         Erro(QStringLiteral("Chave de vínculo inválida: use TIPO,INSCRICAO,PIS,CATEGORIA,"
                             "AAAA-MM-DD.\n"));
         return 2;
@@ -231,7 +178,7 @@ int Calcular(const QStringList &argumentos) {
   TVinculo vinculo;
   bool achou;
   if (temChave)
-    achou = vinculo.CarregarPorChave(chave.Tipo, chave.Categoria, chave.Admissao, chave.Pis,
+    achou = vinculo.CarregarPorChave(chave.Tipo, chave.Categoria, chave.Admissao, chave.PIS,
                                      chave.Inscricao) &&
             vinculo.QuantidadeRegistros() > 0;
   else
