@@ -23,11 +23,14 @@ public:
   // Moves the gauge one step; with AumentarMaximo the maximum grows by one first.
   virtual void Avancar(bool AumentarMaximo = false) = 0;
   // Step codes: 1-3 step in progress, 4 shows the fourth step and starts it,
-  // 5-8 steps 1-4 done.
+  // 5-8 steps 1-4 done, EtapaSemCancelamento: the operation has committed and
+  // can no longer be cancelled.
   virtual void Etapa(int codigo) = 0;
   // True once the user asked to stop; operations poll it between lines.
   virtual bool Cancelado() const = 0;
 };
+
+inline constexpr int EtapaSemCancelamento = 9;
 
 // The failures of ValidarCaminho and of a misused file object.
 class EArquivo : public std::runtime_error {

@@ -1,5 +1,6 @@
 #include "uPrincipal.h"
 
+#include "uAbreMovimento.h"
 #include "uBackup.h"
 #include "uConsultaSaldoCarregadoIS.h"
 #include "uReciboEnvio.h"
@@ -14,10 +15,13 @@
 #include "uProgImporta.h"
 #include "uRestaurarBackup.h"
 #include "uSelecaoGuias.h"
+#include "uSimulaMovimento.h"
 #include "uSobre.h"
 #include "uSolicitacaoIS.h"
 
+#include "collection/unMovimento.h"
 #include "collection/unTGuiaTrabalhador.h"
+#include "core/UnInconsistencia.h"
 #include "core/unGlobal.h"
 #include "core/unInicializacao.h"
 #include "core/unSinais.h"
@@ -78,11 +82,13 @@ const TComando Comandos[] = {
     {"actExcluir", "Excl&uir", "F9", "excluir", &TfrmPrincipal::actExcluirExecute},
     {"Importar1", "&Importar Folha", nullptr, "importar", &TfrmPrincipal::Importar1Click},
     {"Sair1", "&Sair", nullptr, "sair", &TfrmPrincipal::Sair1Click},
-    {"Participar", "Marcar Participação", nullptr, nullptr, nullptr},
-    {"Desmarcar", "Desmarcar Participação", nullptr, nullptr, nullptr},
-    {"actRetirarParticipaodeMovimento", "&Retirar Fechamento", nullptr, nullptr, nullptr},
-    {"RetirarParticipacao1", "Retirar Participação de Movimento", nullptr, nullptr, nullptr},
-    {"mnSimulacao", "Simulação", nullptr, nullptr, nullptr},
+    {"Participar", "Marcar Participação", nullptr, nullptr, &TfrmPrincipal::ParticiparClick},
+    {"Desmarcar", "Desmarcar Participação", nullptr, nullptr, &TfrmPrincipal::DesmarcarClick},
+    {"actRetirarParticipaodeMovimento", "&Retirar Fechamento", nullptr, nullptr,
+     &TfrmPrincipal::actRetirarParticipaodeMovimentoExecute},
+    {"RetirarParticipacao1", "Retirar Participação de Movimento", nullptr, nullptr,
+     &TfrmPrincipal::actRetirarParticipaodeMovimentoExecute},
+    {"mnSimulacao", "Simulação", nullptr, nullptr, &TfrmPrincipal::mnSimulacaoClick},
     {"actLocalizar", "&Localizar", nullptr, "localizar", nullptr},
     {"ArquivosEnviadosVorda1", "Arquivos &Gerados para Envio à VORDA", nullptr, nullptr, nullptr},
     {"SaldoCarregadoIS1", "&Saldo Rescisório", nullptr, nullptr,
@@ -249,8 +255,9 @@ void TfrmPrincipal::CriarAreaPrincipal() {
   }
   frmResponsavel1->AoNovaEmpresa = [this] { actIncluirEmpresaExecute(); };
   frmEmpresas1->AoNovoTrabalhador = [this] { actIncluirTrabalhadorExecute(); };
-  frmAbreMovimento1 = new TFrameResumo(QStringLiteral("frmAbreMovimento1"),
-                                       QStringLiteral("Abertura de Movimento"));
+  frmAbreMovimento1 = new TfrmAbreMovimento;
+  frmAbreMovimento1->HabilitarPrincipal = [this](bool h) { HabilitarEdicaoJanela(h); };
+  frmAbreMovimento1->AtualizarArvore = [this] { AtualizarAposMovimento(); };
   frmDadosComplementares1 = new TfrmDadosComplementares;
   auto *vazio = new QWidget;
   vazio->setObjectName(QStringLiteral("pnlVazio"));
@@ -459,6 +466,11 @@ void TfrmPrincipal::MostrarFrame(TNo no) {
   const int nivel = visual_->Nivel(no);
   // The edit frames load their record from the selected node.
   try {
+    if (nivel == 0 && !NaAbaCadastro()) {
+      frmAbreMovimento1->CarregarTela();
+      pnlFrames->setCurrentWidget(frmAbreMovimento1);
+      return;
+    }
     if (nivel == 0 && NaAbaCadastro()) {
       frmResponsavel1->CarregarTela();
       pnlFrames->setCurrentWidget(frmResponsavel1);
@@ -499,30 +511,6 @@ void TfrmPrincipal::MostrarFrame(TNo no) {
     TratarExcecao(e);
     return;
   }
-  MostrarResumo(no);
-}
-
-void TfrmPrincipal::MostrarResumo(TNo) {
-  // The opening of the collection run is shown, not yet edited, here.
-  TFrameResumo::TCampos campos;
-  try {
-    campos << qMakePair(QStringLiteral("Data de Recolhimento"),
-                        DataPagamento > 0 ? Utilitarios.DataParaTexto(DataPagamento)
-                                          : QStringLiteral("Nenhum movimento aberto"))
-           << qMakePair(QStringLiteral("Vínculos marcados"),
-                        QString::number(Arvore.ContarMarcados()))
-           << qMakePair(QStringLiteral("Vínculos fechados"),
-                        QString::number(Arvore.ContarPorEstado({2})))
-           << qMakePair(QStringLiteral("Guias processadas"),
-                        QString::number(Arvore.ContarPorEstado({3})));
-  } catch (const std::exception &e) {
-    // The summary is a courtesy: a failed read is reported, the window stays usable.
-    TratarExcecao(e);
-  }
-  frmAbreMovimento1->Mostrar(
-      campos, QStringLiteral("Consulta somente. A abertura, a simulação e o "
-                             "fechamento do movimento ainda não estão disponíveis."));
-  pnlFrames->setCurrentWidget(frmAbreMovimento1);
 }
 
 void TfrmPrincipal::AtualizarComandos() {
@@ -951,4 +939,171 @@ void TfrmPrincipal::closeEvent(QCloseEvent *e) {
   e->accept();
   if (laco_)
     laco_->quit();
+}
+
+// ------------------------------------------------------ collection run
+
+namespace {
+void ItemNaoModificavel() {
+  PedidoDialogo p;
+  p.Tipo = dtAviso;
+  p.Titulo = QString::fromUtf8(NomeProduto);
+  p.Texto = QStringLiteral("O item selecionado não pode ser modificado.");
+  MostrarDialogo(p);
+}
+} // namespace
+
+bool TfrmPrincipal::EscopoSelecionado(TEscopoMovimento &escopo) {
+  TNo no = tvCadastro->currentItem();
+  if (!no || !Arvore.SelecionarNo(no))
+    return false;
+  const TRecArvore r = Arvore.Atual;
+  switch (visual_->Nivel(no)) {
+  case 0:
+    escopo = TEscopoMovimento::DeTodos();
+    return true;
+  case 1:
+    escopo = TEscopoMovimento::DaEmpresa(r.TipoInscricao, r.Inscricao);
+    return true;
+  case 2:
+    if (r.Tipo != u'F')
+      return false;
+    escopo = TEscopoMovimento::DoVinculo(
+        {r.TipoInscricao, r.Inscricao, r.PIS, r.Categoria, r.DataAdmissao});
+    return true;
+  default:
+    return false;
+  }
+}
+
+void TfrmPrincipal::AtualizarAposMovimento() {
+  ::AtualizarArvore();
+  AtualizarBarraStatus();
+  AtualizarComandos();
+  MostrarFrame(tvCadastro->currentItem());
+}
+
+void TfrmPrincipal::Marcar(const TEscopoMovimento &escopo) {
+  TResultadoMarcacao r;
+  {
+    TJanelaOcupada ocupada(this);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    TMovimento movimento;
+    r = movimento.Marcar(escopo);
+    QApplication::restoreOverrideCursor();
+    AtualizarAposMovimento();
+  }
+  if (!r.Codigo.isEmpty()) {
+    Utilitarios.Mensagem(QStringLiteral("FE") + r.Codigo, dtErro);
+    return;
+  }
+  if (escopo.Nivel == TEscopoMovimento::Vinculo) {
+    if (r.NaoModificaveis > 0)
+      ItemNaoModificavel();
+    else if (!r.Falhas.isEmpty())
+      Utilitarios.Mensagem(QStringLiteral("FE") + r.Falhas.first().Codigo, dtErro);
+    return;
+  }
+  if (r.Falhas.isEmpty())
+    return;
+  if (TUtilitarios::Mensagem(QStringLiteral("FE0224"), dtConfirmacao, 0, QString(), 0,
+                             mbYes | mbNo) == mrYes) {
+    if (TfrmProgImporta::RelatorioInconsistencias)
+      TfrmProgImporta::RelatorioInconsistencias(tiMovimento);
+  } else {
+    Utilitarios.Mensagem(QStringLiteral("FE0400"), dtInformacao);
+  }
+}
+
+void TfrmPrincipal::Desmarcar(const TEscopoMovimento &escopo) {
+  TResultadoMarcacao r;
+  {
+    TJanelaOcupada ocupada(this);
+    TMovimento movimento;
+    r = movimento.Desmarcar(escopo);
+    AtualizarAposMovimento();
+  }
+  if (!r.Codigo.isEmpty())
+    Utilitarios.Mensagem(QStringLiteral("FE") + r.Codigo, dtErro);
+  else if (escopo.Nivel == TEscopoMovimento::Vinculo && r.NaoModificaveis > 0)
+    ItemNaoModificavel();
+}
+
+void TfrmPrincipal::ParticiparClick() {
+  TEscopoMovimento escopo;
+  if (!EscopoSelecionado(escopo))
+    return;
+  if (escopo.Nivel == TEscopoMovimento::Todos) {
+    ParticiparTodosClick();
+    return;
+  }
+  const int imagem = visual_->Imagem(tvCadastro->currentItem());
+  if (imagem == imgVinculoFechado || imagem == imgEmpresaFechada ||
+      imagem == imgVinculoProcessado) {
+    ItemNaoModificavel();
+    return;
+  }
+  Marcar(escopo);
+}
+
+void TfrmPrincipal::ParticiparTodosClick() {
+  Marcar(TEscopoMovimento::DeTodos());
+}
+
+void TfrmPrincipal::DesmarcarClick() {
+  TEscopoMovimento escopo;
+  if (!EscopoSelecionado(escopo))
+    return;
+  if (escopo.Nivel == TEscopoMovimento::Todos) {
+    DesmarcarTodosClick();
+    return;
+  }
+  const int imagem = visual_->Imagem(tvCadastro->currentItem());
+  if (imagem == imgVinculoFechado || imagem == imgEmpresaFechada ||
+      imagem == imgVinculoProcessado) {
+    ItemNaoModificavel();
+    return;
+  }
+  Desmarcar(escopo);
+}
+
+void TfrmPrincipal::DesmarcarTodosClick() {
+  Desmarcar(TEscopoMovimento::DeTodos());
+}
+
+void TfrmPrincipal::actRetirarParticipaodeMovimentoExecute() {
+  TEscopoMovimento escopo;
+  if (!EscopoSelecionado(escopo))
+    return;
+  PedidoDialogo p;
+  p.Tipo = dtConfirmacao;
+  p.Titulo = QString::fromUtf8(NomeProduto);
+  p.Texto = QStringLiteral("Confirma a retirada da participação de movimento?");
+  p.Botoes = mbYes | mbNo;
+  p.BotaoPadrao = 1;
+  if (MostrarDialogo(p) != mrYes)
+    return;
+  TResultadoMarcacao r;
+  {
+    TJanelaOcupada ocupada(this);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    TMovimento movimento;
+    r = movimento.Retirar(escopo);
+    QApplication::restoreOverrideCursor();
+    AtualizarAposMovimento();
+  }
+  if (!r.Codigo.isEmpty())
+    Utilitarios.Mensagem(QStringLiteral("FE") + r.Codigo, dtErro);
+}
+
+void TfrmPrincipal::mnSimulacaoClick() {
+  TEscopoMovimento escopo;
+  if (!EscopoSelecionado(escopo))
+    return;
+  {
+    TJanelaOcupada ocupada(this);
+    TfrmSimulaMovimento::Simular(escopo, this);
+  }
+  // Links refused by the simulation left the run.
+  AtualizarAposMovimento();
 }

@@ -23,6 +23,8 @@ class TfrmResponsavel;
 class TfrmEmpresas;
 class TfrmFuncionarios;
 class TfrmDadosComplementares;
+class TfrmAbreMovimento;
+struct TEscopoMovimento;
 
 class TfrmPrincipal : public QMainWindow {
   Q_OBJECT
@@ -41,7 +43,7 @@ public:
   TfrmResponsavel *frmResponsavel1 = nullptr;
   TfrmEmpresas *frmEmpresas1 = nullptr;
   TfrmFuncionarios *frmFuncionarios1 = nullptr;
-  TFrameResumo *frmAbreMovimento1 = nullptr;
+  TfrmAbreMovimento *frmAbreMovimento1 = nullptr;
   TfrmDadosComplementares *frmDadosComplementares1 = nullptr;
   QToolButton *tbtAdicionar = nullptr;
   QToolButton *tbtImprimir = nullptr;
@@ -104,6 +106,14 @@ public:
   void ArquivodeSaldo1Click();   // of the balance load
   void ArquivoProcessado1Click(); // of the processed-guide return
   void OcorrenciaSaldoClick();    // accounts the bank reported with an occurrence
+  // Participation in the collection run, on the selected node (the root acts
+  // on every link).
+  void ParticiparClick();
+  void ParticiparTodosClick();
+  void DesmarcarClick();
+  void DesmarcarTodosClick();
+  void actRetirarParticipaodeMovimentoExecute();
+  void mnSimulacaoClick();
 
 protected:
   void closeEvent(QCloseEvent *e) override;
@@ -127,8 +137,13 @@ private:
   void MontarInicial();
   void MostrarFrame(TNo no);
   // The read-only summary of the nodes whose frame is not an edit frame.
-  void MostrarResumo(TNo no);
   void Encerrar();
+  // The scope of the selected node: root, company or link; false on another node.
+  bool EscopoSelecionado(TEscopoMovimento &escopo);
+  void Marcar(const TEscopoMovimento &escopo);
+  void Desmarcar(const TEscopoMovimento &escopo);
+  // The tree, the status bar and the commands after a run operation.
+  void AtualizarAposMovimento();
 
   std::unique_ptr<TArvoreVisualQt> visual_;
   QHash<QString, QAction *> acoes_;

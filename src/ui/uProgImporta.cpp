@@ -2,6 +2,8 @@
 
 #include "uConfAtualSaldoRescisorio.h"
 
+#include "collection/unMovimento.h"
+#include "core/UnInconsistencia.h"
 #include "core/unDialogo.h"
 #include "core/unSinais.h"
 #include "core/unUtilitarios.h"
@@ -158,6 +160,7 @@ void TfrmProgImporta::Preparar(int op, const QString &Titulo, const QStringList 
   for (auto &e : etapas_)
     e = 0;
   cancelado_ = false;
+  semCancelamento_ = false;
   Sucesso = false;
   CodigoErro.clear();
   for (QLabel *img : {imgValidandoArquivoEmAndamento, imgValidandoArquivoConcluido,
@@ -194,6 +197,8 @@ void TfrmProgImporta::Etapa(int codigo) {
     etapas_[codigo - 1] = 1;
   else if (codigo >= 5 && codigo <= 8)
     etapas_[codigo - 5] = 2;
+  if (codigo == EtapaSemCancelamento)
+    semCancelamento_ = true;
   // The last step (the tree) has no lines of its own to count.
   if (codigo == 8)
     posicao_ = static_cast<int>(maximo_);
@@ -214,6 +219,8 @@ void TfrmProgImporta::AtualizarTela() {
   }
   if (etapas_[3] > 0 && !LabelInformacao04->text().isEmpty())
     LabelInformacao04->show();
+  if (semCancelamento_)
+    btnCancelar->setEnabled(false);
 }
 
 // ------------------------------------------------------------------ running
@@ -325,6 +332,10 @@ void TfrmProgImporta::PosProcessar() {
     }
     return;
   }
+  if (Operacao == opArquivoRescisorio) {
+    PosProcessarRescisorio(cancelado);
+    return;
+  }
   // The other operations plug their own post-processing in with their Parts;
   // meanwhile a failure is at least told.
   if (!Sucesso && !cancelado && !CodigoErro.isEmpty())
@@ -367,6 +378,40 @@ void TfrmProgImporta::PosProcessarCargaSaldo(bool cancelado) {
                              mbYes | mbNo) == mrYes &&
       ConsultarSaldo)
     ConsultarSaldo();
+}
+
+void TfrmProgImporta::PosProcessarRescisorio(bool cancelado) {
+  if (Sucesso) {
+    // The file is sealed and its guides stored: the run ends and its links
+    // are closed, together.
+    QString codigo;
+    if (!TMovimento::ConcluirFechamento(&codigo)) {
+      Sucesso = false;
+      CodigoErro = codigo;
+      TUtilitarios::Mensagem(QStringLiteral("FE") + codigo, dtErro);
+      return;
+    }
+    TUtilitarios::Mensagem(QStringLiteral("990245"), dtInformacao);
+    if (AtualizarArvore)
+      AtualizarArvore();
+    return;
+  }
+  if (cancelado || SinalRecebido() != 0)
+    return;
+  TInconsistencia lista;
+  if (lista.ExistemInconsistenciasMovimento() && lista.QuantidadeRegistros() > 0) {
+    if (TUtilitarios::Mensagem(QStringLiteral("FE0367"), dtConfirmacao, 0, QString(), 0,
+                               mbYes | mbNo) == mrYes) {
+      if (RelatorioInconsistencias)
+        RelatorioInconsistencias(tiMovimento);
+    } else {
+      TUtilitarios::Mensagem(QStringLiteral("990476"), dtInformacao);
+    }
+    return;
+  }
+  // A failure that left no report rows (envelope, database) says its code.
+  if (!CodigoErro.isEmpty())
+    TUtilitarios::Mensagem(QStringLiteral("FE") + CodigoErro, dtErro);
 }
 
 void TfrmProgImporta::btnCancelarClick() {

@@ -94,6 +94,7 @@ private:
   void Concluir();
   void PosProcessar();
   void PosProcessarCargaSaldo(bool cancelado);
+  void PosProcessarRescisorio(bool cancelado);
 
   std::unique_ptr<TExecucaoArquivo> execucao_;
   std::unique_ptr<TMyThread> thread_;
@@ -105,4 +106,6 @@ private:
   std::atomic<int> posicao_{0};
   // Per step (1-4): 0 nothing shown, 1 in progress, 2 done.
   std::atomic<int> etapas_[4] = {0, 0, 0, 0};
+  // From the generation's commit on, cancelling would lose a stored file.
+  std::atomic<bool> semCancelamento_{false};
 };

@@ -5,9 +5,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QThread>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QThread>
 #include <QWidget>
 
 namespace {
@@ -60,6 +62,15 @@ int MostrarDialogoQt(const PedidoDialogo &pedido) {
 }
 
 QString EscolherArquivoQt(const PedidoArquivo &pedido) {
+  // A worker thread asks (the closing's save dialog); the dialog belongs to
+  // the main thread, and the worker waits for the answer.
+  if (QApplication::instance() && QThread::currentThread() != QApplication::instance()->thread()) {
+    QString r;
+    QMetaObject::invokeMethod(
+        QApplication::instance(), [&r, &pedido] { r = EscolherArquivoQt(pedido); },
+        Qt::BlockingQueuedConnection);
+    return r;
+  }
   const QString inicial = QDir(pedido.Pasta).filePath(pedido.Nome);
   QWidget *pai = QApplication::activeWindow();
   return pedido.Salvar ? QFileDialog::getSaveFileName(pai, pedido.Titulo, inicial, pedido.Filtro)

@@ -5,6 +5,7 @@
 
 #include "core/unInicializacao.h"
 #include "core/unUtilitarios.h"
+#include "ui/uAbreMovimento.h"
 #include "ui/uEntrada.h"
 #include "ui/uControles.h"
 #include "ui/uFrameResumo.h"
@@ -159,6 +160,14 @@ TEST_F(PrincipalTeste, SoComandosConstruidosFicamHabilitados) {
       esperado["actExcluir"] = aba == 0 && c.excluir;
       // A processed link on the registry tab prints its worker statement.
       esperado["ImprimirGuiaProcessada"] = aba == 0 && QLatin1String(c.no) == "DANIEL";
+      // The collection-run commands act on the "Movimento" tab; marking not on
+      // a closed company or a processed link. The fixture has closed links,
+      // so withdrawal is on.
+      const bool marcavel =
+          QLatin1String(c.no) != "DANIEL" && QLatin1String(c.no) != "BETA SERVICOS";
+      esperado["Participar"] = esperado["Desmarcar"] = aba == 1 && marcavel;
+      esperado["actRetirarParticipaodeMovimento"] = esperado["RetirarParticipacao1"] =
+          esperado["mnSimulacao"] = aba == 1;
       for (const QString &nome : j.NomesAcoes())
         EXPECT_EQ(j.Acao(nome)->isEnabled(),
                   construidos.contains(nome) || esperado.value(nome, false))
@@ -236,9 +245,10 @@ TEST_F(PrincipalTeste, FrameMostraResumoDoNoSelecionado) {
   EXPECT_EQ(j.pnlFrames->currentWidget(), j.frmDadosComplementares1);
   j.tvCadastro->setCurrentItem(No(j, "CONTABIL RESPONSAVEL"));
   EXPECT_EQ(j.pnlFrames->currentWidget(), j.frmAbreMovimento1);
-  EXPECT_EQ(CampoFrame(j.frmAbreMovimento1, "Data de Recolhimento"),
-            QStringLiteral("Nenhum movimento aberto"));
-  EXPECT_EQ(CampoFrame(j.frmAbreMovimento1, "Vínculos marcados"), QStringLiteral("1"));
+  // No run open: no date, nothing to simulate or close.
+  EXPECT_EQ(j.frmAbreMovimento1->DataDigitada(), NullDate);
+  EXPECT_FALSE(j.frmAbreMovimento1->btnSimulacao->isEnabled());
+  EXPECT_FALSE(j.frmAbreMovimento1->btnFechamento->isEnabled());
   j.tvCadastro->setCurrentItem(No(j, "ALFA COMERCIO"));
   EXPECT_EQ(j.pnlFrames->currentWidget(), j.frmEmpresas1);
 }
