@@ -75,7 +75,11 @@ const char *const ListagemOrdem =
 
 } // namespace
 
+TIbxUtils *ConexaoInconsistencias = nullptr;
+
 TInconsistencia::TInconsistencia() {
+  if (ConexaoInconsistencias)
+    Ibx = ConexaoInconsistencias;
   Inicializar();
 }
 

@@ -68,5 +68,23 @@ public:
   QString ComandoInsercao() const;
 };
 
+// While set, every inconsistency object writes through this connection
+// instead of the shared one: an operation that may roll back its work keeps
+// its inconsistencies (those the calculation engine records included) in a
+// transaction of their own. TConexaoInconsistencias sets it for a scope.
+extern TIbxUtils *ConexaoInconsistencias;
+class TConexaoInconsistencias {
+public:
+  explicit TConexaoInconsistencias(TIbxUtils *c) : anterior_(ConexaoInconsistencias) {
+    ConexaoInconsistencias = c;
+  }
+  ~TConexaoInconsistencias() { ConexaoInconsistencias = anterior_; }
+  TConexaoInconsistencias(const TConexaoInconsistencias &) = delete;
+  TConexaoInconsistencias &operator=(const TConexaoInconsistencias &) = delete;
+
+private:
+  TIbxUtils *anterior_;
+};
+
 // Deletes the inconsistencies of one kind (before a new run of that kind).
 void ExcluirInconsistencias(int tipo);

@@ -5,6 +5,7 @@
 #include "core/unFBUtils.h"
 #include "core/unSinais.h"
 #include "unTArqRetornoGuia.h"
+#include "unTArqRescisorio.h"
 
 #include <exception>
 
@@ -68,6 +69,14 @@ void TExecucaoArquivo::Executar() {
       r->AtualizarArvore = AtualizarArvore;
       Sucesso = r->Importar() && !Cancelado();
       CodigoErro = TraduzirCodigo(r->CodigoErro);
+    } else if (Operacao == opArquivoRescisorio) {
+      auto arquivo = std::make_unique<TArqRescisorio>();
+      TArqRescisorio *a = arquivo.get();
+      Objeto = std::move(arquivo);
+      a->Progresso = Progresso;
+      Sucesso = a->Processar();
+      if (!Sucesso)
+        CodigoErro = a->CodigoErro;
     } else {
       auto it = Fabricas().find(Operacao);
       if (it == Fabricas().end())

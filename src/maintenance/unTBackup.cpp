@@ -442,12 +442,14 @@ bool TBackup::Exportar(const QString &Pasta) {
     throw EBackup(QStringLiteral("Diretório não exite."));
   if (!IbxUtils)
     throw EBackup(QStringLiteral("Banco de dados não conectado."));
-  try {
-    GravarVersao(Pasta);
-  } catch (const std::exception &) {
-    throw EBackup(QStringLiteral("Erro ao criar arquivo de versão"));
+  if (ComVersao) {
+    try {
+      GravarVersao(Pasta);
+    } catch (const std::exception &) {
+      throw EBackup(QStringLiteral("Erro ao criar arquivo de versão"));
+    }
+    ArquivosGravados << Versao;
   }
-  ArquivosGravados << Versao;
   // One snapshot for every table, so the files agree with each other.
   TLeituraBruta leitura(*IbxUtils);
   for (int i = 0; i < Tabelas.size(); ++i) {

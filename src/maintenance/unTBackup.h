@@ -39,6 +39,9 @@ public:
 
   QStringList Tabelas;
   QString Condicao;
+  // False: Exportar writes the table files only, without VERSAO.txt (the
+  // company-guide dump that travels in an envelope).
+  bool ComVersao = true;
   bool MesmaVersao = false;
   bool EstruturaAlterada = false;
   bool RevalidarVinculos = false;
