@@ -7,6 +7,7 @@
 #include "collection/unMovimento.h"
 #include "core/UnInconsistencia.h"
 #include "core/unDialogo.h"
+#include "core/unEsperaGuia.h"
 #include "core/unSinais.h"
 #include "core/unUtilitarios.h"
 #include "interchange/UThread.h"
@@ -107,6 +108,8 @@ int Fechar(const QStringList &argumentos) {
                 .arg(QString::number(g.Inscricao).rightJustified(g.Tipo == 1 ? 14 : 12, u'0'),
                      g.Total.Formatado(), g.LinhaDigitavel));
     Saida(QStringLiteral("990245 - %1\n").arg(TextoMensagemNumero(QStringLiteral("0245"))));
+    Saida(QStringLiteral("Espera do identificador de guia: %1 s\n")
+              .arg(EsperaIdentificadorGuia() / 1000.0, 0, 'f', 3));
     return 0;
   }
   if (interrompido && !(arquivo && arquivo->Confirmado)) {

@@ -1,5 +1,9 @@
 #include "unUtilitarios.h"
 
+#include "unEsperaGuia.h"
+
+#include <atomic>
+
 #include "unFBUtils.h"
 #include "unNegocio.h"
 #include "unTexto1252.h"
@@ -985,6 +989,14 @@ QString IdentificadorDoMomento(const QDateTime &agora, qint64 inscricao) {
 }
 } // namespace
 
+namespace {
+std::atomic<qint64> esperaIdentificadorGuia{0};
+} // namespace
+
+qint64 EsperaIdentificadorGuia() {
+  return esperaIdentificadorGuia;
+}
+
 QString TUtilitarios::GerarIdentificadorGuia(qint64 inscricao) {
   // The identifier holds the second and the inscription digits 2-8, so only
   // a guide of the same root (a branch of the same company) in the same
@@ -995,7 +1007,9 @@ QString TUtilitarios::GerarIdentificadorGuia(qint64 inscricao) {
   QString id = IdentificadorDoMomento(QDateTime::currentDateTime(), inscricao);
   while (id == anterior) {
     const QTime t = QTime::currentTime();
-    QThread::msleep(std::max(1, 1000 - t.msec()));
+    const int ms = std::max(1, 1000 - t.msec());
+    QThread::msleep(ms);
+    esperaIdentificadorGuia += ms;
     id = IdentificadorDoMomento(QDateTime::currentDateTime(), inscricao);
   }
   anterior = id;

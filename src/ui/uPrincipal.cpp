@@ -3,8 +3,6 @@
 #include "uAbreMovimento.h"
 #include "uBackup.h"
 #include "uConsultaSaldoCarregadoIS.h"
-#include "uReciboEnvio.h"
-#include "uReenvioArqProcessado.h"
 #include "uFrameResumo.h"
 #include "uFrmDadosComplementares.h"
 #include "uFrmEmpresas.h"
@@ -13,6 +11,8 @@
 #include "uIcones.h"
 #include "uImportacaoPadrao.h"
 #include "uProgImporta.h"
+#include "uReciboEnvio.h"
+#include "uReenvioArqProcessado.h"
 #include "uRestaurarBackup.h"
 #include "uSelecaoGuias.h"
 #include "uSimulaMovimento.h"
@@ -258,6 +258,12 @@ void TfrmPrincipal::CriarAreaPrincipal() {
   frmAbreMovimento1 = new TfrmAbreMovimento;
   frmAbreMovimento1->HabilitarPrincipal = [this](bool h) { HabilitarEdicaoJanela(h); };
   frmAbreMovimento1->AtualizarArvore = [this] { AtualizarAposMovimento(); };
+  // After an opening, the balance complements of a link not yet closed.
+  TfrmAbreMovimento::IncluirComplemento =
+      [janela = QPointer<TfrmPrincipal>(this)](const TChaveVinculo &c) {
+        if (janela)
+          janela->AbrirComplementoSaldo(c.Tipo, c.Inscricao, c.PIS, c.Categoria, c.Admissao);
+      };
   frmDadosComplementares1 = new TfrmDadosComplementares;
   auto *vazio = new QWidget;
   vazio->setObjectName(QStringLiteral("pnlVazio"));

@@ -46,12 +46,6 @@ QString SalvarImagem(QWidget &w, const QString &nome) {
   return caminho;
 }
 
-QString CampoFrame(TFrameResumo *f, const QString &rotulo) {
-  for (const auto &[r, v] : f->Campos())
-    if (r == rotulo)
-      return v;
-  return QStringLiteral("<ausente>");
-}
 } // namespace
 
 class PrincipalTeste : public ArvoreTeste {
