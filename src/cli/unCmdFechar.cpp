@@ -80,8 +80,8 @@ int Fechar(const QStringList &argumentos) {
   Saida(QStringLiteral("990404 - %1 Sim\n").arg(TextoMensagemNumero(QStringLiteral("0404"))));
 
   const QString destino = QDir(saida).absoluteFilePath(nome);
-  const RespondedorArquivo anterior =
-      DefinirRespondedorArquivo([destino](const PedidoArquivo &) { return destino; });
+  const EscolhedorArquivo anterior =
+      DefinirEscolhedorArquivo([destino](const PedidoArquivo &) { return destino; });
   auto interrupcao = std::make_unique<TInterrupcao>();
   TProgressoTexto progresso(SaidaEhTerminal());
   TExecucaoArquivo execucao;
@@ -91,7 +91,7 @@ int Fechar(const QStringList &argumentos) {
   progresso.Terminar();
   const bool interrompido = TInterrupcao::Interrompido();
   interrupcao.reset();
-  DefinirRespondedorArquivo(anterior);
+  DefinirEscolhedorArquivo(anterior);
   auto *arquivo = dynamic_cast<TArqRescisorio *>(execucao.Objeto.get());
 
   if (execucao.Sucesso && arquivo) {

@@ -706,9 +706,9 @@ bool TArqRescisorio::SalvarEnvelope(QStringList Linhas, const QString &Id, bool 
   PedidoArquivo pedido;
   pedido.Salvar = true;
   pedido.Titulo = QStringLiteral("Salvar Arquivo Rescisório");
-  pedido.Filtro = QStringLiteral("Arquivo Rescisório|*.HXF");
+  pedido.Filtro = QStringLiteral("Arquivo Rescisório (*.HXF)");
   pedido.Pasta = CaminhoPrograma(QStringLiteral("Arquivos/Guia Rescisoria"));
-  pedido.NomeProposto = QStringLiteral("GuiaVESK.HXF");
+  pedido.Nome = QStringLiteral("GuiaVESK.HXF");
   const QString escolhido = EscolherArquivo(pedido);
   if (escolhido.isEmpty())
     return false;

@@ -39,14 +39,14 @@ protected:
     InstalarSelador(pasta->Caminho());
     saida = pasta->Arquivo("Saida");
     QDir().mkpath(saida);
-    anterior = DefinirRespondedorArquivo(
+    anterior = DefinirEscolhedorArquivo(
         [this](const PedidoArquivo &) { return cancelarEscolha ? QString() : saida + "/" + nome; });
     Executar("UPDATE QZLTBG02_EMPRESA SET NO_CONTATO = 'MARIA', DE_LOGRADOURO = 'RUA A 10', "
              "NO_BAIRRO = 'CENTRO', NU_CEP = 70000000, NO_LOCALIDADE = 'BRASILIA', "
              "SG_UF = 'DF', NU_DDD = 61, NU_TELEFONE = 33334444 WHERE IC_ESTADO_EMPRESA = 'R'");
   }
   void TearDown() override {
-    DefinirRespondedorArquivo(anterior);
+    DefinirEscolhedorArquivo(anterior);
     MovimentoTeste::TearDown();
   }
 
@@ -117,7 +117,7 @@ protected:
 
   QString saida, nome = QStringLiteral("GuiaVESK.HXF");
   bool cancelarEscolha = false;
-  RespondedorArquivo anterior;
+  EscolhedorArquivo anterior;
 };
 
 TEST_F(ArqRescisorioTeste, ArquivoLidoCampoACampo) {
