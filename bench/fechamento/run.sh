@@ -110,12 +110,12 @@ with open(f"{pasta}/piso.sql", "w") as f:
             f"DT_GERACAO_ARQUIVO) VALUES ('{ident}', 3, '/tmp/GuiaVESK.HXF', '2026-11-23');\n")
     for i in range(g08):
         f.write(f"INSERT INTO QZLTBG08_GUIA_TOTALIZADORA (CO_BARRAS, NU_IDENTIFICADOR_ARQUIVO, "
-                f"NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NO_RAZAO_SOCIAL, DT_RECOLHIMENTO, "
+                f"NU_TIPO_INSCRICAO_GUIA, NU_INSCRICAO_GUIA, NO_RAZAO_SOCIAL, DT_RECOLHIMENTO, "
                 f"VR_TOTAL_RECOLHIDO) VALUES ('{cod(i)}', '{ident}', 1, {11222333000100 + i}, "
                 f"'EMPRESA {i:03d}', '2026-11-23', 12345.67);\n")
     for i in range(g09):
-        f.write(f"INSERT INTO QZLTBG09_GUIA_INDIVIDUAL (CO_BARRAS, NU_PIS, DT_ADMISSAO_VINCULO, "
-                f"NU_CATEGORIA, NO_EMPREGADO, VR_DEPOSITO_RESCISAO, VR_MULTA_RESCISORIA) VALUES "
+        f.write(f"INSERT INTO QZLTBG09_GUIA_INDIVIDUAL (CO_BARRAS, NU_PIS_GUIA, DT_ADMISSAO_GUIA, "
+                f"NU_CATEGORIA_GUIA, NO_EMPREGADO, VR_DEPOSITO_RESCISAO, VR_MULTA_RESCISORIA) VALUES "
                 f"('{cod(i % max(g08, 1))}', {10000000000 + i}, '2015-01-05', 1, "
                 f"'TRABALHADOR {i:05d}', 160.00, 2064.00);\n")
     for i in range(g14):
@@ -129,8 +129,8 @@ with open(f"{pasta}/piso.sql", "w") as f:
                 f"'{cod(i)}', '2026-11-23');\n")
     for i in range(g16):
         f.write(f"INSERT INTO QZLTBG16_ENVIO_EMPREGADO (NU_IDENTIFICADOR_ARQUIVO, "
-                f"NU_TIPO_INSCRICAO_ENVIO, NU_INSCRICAO_ENVIO, NU_PIS, NU_CATEGORIA, "
-                f"DT_ADMISSAO_VINCULO, NO_EMPREGADO) VALUES ('{ident}', 1, "
+                f"NU_TIPO_INSCRICAO_ENVIO, NU_INSCRICAO_ENVIO, NU_PIS_ENVIO, NU_CATEGORIA_ENVIO, "
+                f"DT_ADMISSAO_ENVIO, NO_EMPREGADO) VALUES ('{ident}', 1, "
                 f"{11222333000100 + i % max(g15, 1)}, {10000000000 + i}, 1, '2015-01-05', "
                 f"'TRABALHADOR {i:05d}');\n")
     f.write("COMMIT;\n")
