@@ -1035,21 +1035,25 @@ void TfrmPrincipal::Desmarcar(const TEscopoMovimento &escopo) {
     ItemNaoModificavel();
 }
 
-void TfrmPrincipal::ParticiparClick() {
-  TEscopoMovimento escopo;
-  if (!EscopoSelecionado(escopo))
-    return;
-  if (escopo.Nivel == TEscopoMovimento::Todos) {
-    ParticiparTodosClick();
-    return;
-  }
+// Closed and processed items keep their participation; the user is told so.
+bool TfrmPrincipal::SelecaoModificavel() {
   const int imagem = visual_->Imagem(tvCadastro->currentItem());
   if (imagem == imgVinculoFechado || imagem == imgEmpresaFechada ||
       imagem == imgVinculoProcessado) {
     ItemNaoModificavel();
-    return;
+    return false;
   }
-  Marcar(escopo);
+  return true;
+}
+
+void TfrmPrincipal::ParticiparClick() {
+  TEscopoMovimento escopo;
+  if (!EscopoSelecionado(escopo))
+    return;
+  if (escopo.Nivel == TEscopoMovimento::Todos)
+    ParticiparTodosClick();
+  else if (SelecaoModificavel())
+    Marcar(escopo);
 }
 
 void TfrmPrincipal::ParticiparTodosClick() {
@@ -1060,17 +1064,10 @@ void TfrmPrincipal::DesmarcarClick() {
   TEscopoMovimento escopo;
   if (!EscopoSelecionado(escopo))
     return;
-  if (escopo.Nivel == TEscopoMovimento::Todos) {
+  if (escopo.Nivel == TEscopoMovimento::Todos)
     DesmarcarTodosClick();
-    return;
-  }
-  const int imagem = visual_->Imagem(tvCadastro->currentItem());
-  if (imagem == imgVinculoFechado || imagem == imgEmpresaFechada ||
-      imagem == imgVinculoProcessado) {
-    ItemNaoModificavel();
-    return;
-  }
-  Desmarcar(escopo);
+  else if (SelecaoModificavel())
+    Desmarcar(escopo);
 }
 
 void TfrmPrincipal::DesmarcarTodosClick() {

@@ -86,24 +86,24 @@ public:
   void Sair1Click();
   void Sobre1Click();
   void SitedaVORDA1Click();
-  void ArquivodeSaldoIS1Click();          // load of the bank's balance file
-  void ArquivoProcessado3Click();         // load of the bank's processed-guide return
-  void SaldoCarregadoIS1Click();          // loaded-balance query
-  void SolicitarArquivodeSaldoIS2Click(); // balance request
-  void PorProtocoloClick();               // sending receipt import
+  void ArquivodeSaldoIS1Click();           // load of the bank's balance file
+  void ArquivoProcessado3Click();          // load of the bank's processed-guide return
+  void SaldoCarregadoIS1Click();           // loaded-balance query
+  void SolicitarArquivodeSaldoIS2Click();  // balance request
+  void PorProtocoloClick();                // sending receipt import
   void ReenviodeArquivoProcessado2Click(); // resend request
   void FazerBackup1Click();
   void RestaurarBackup1Click();
-  void PorGuiasClick();                   // guide query
-  void ImprimirGuiaProcessadaClick();     // worker statement of a processed link
+  void PorGuiasClick();               // guide query
+  void ImprimirGuiaProcessadaClick(); // worker statement of a processed link
   void ndicesMOLTZELT1Click();
   // Reports (uPrincipalRelatorios.cpp).
   void Empresa2Click();
   void Empregado2Click();
   void AlteraoCadastral1Click();
-  void FolhadePagamento1Click(); // inconsistencies of the payroll import
-  void Fechamento1Click();       // of the collection-run checks
-  void ArquivodeSaldo1Click();   // of the balance load
+  void FolhadePagamento1Click();  // inconsistencies of the payroll import
+  void Fechamento1Click();        // of the collection-run checks
+  void ArquivodeSaldo1Click();    // of the balance load
   void ArquivoProcessado1Click(); // of the processed-guide return
   void OcorrenciaSaldoClick();    // accounts the bank reported with an occurrence
   // Participation in the collection run, on the selected node (the root acts
@@ -140,6 +140,7 @@ private:
   void Encerrar();
   // The scope of the selected node: root, company or link; false on another node.
   bool EscopoSelecionado(TEscopoMovimento &escopo);
+  bool SelecaoModificavel();
   void Marcar(const TEscopoMovimento &escopo);
   void Desmarcar(const TEscopoMovimento &escopo);
   // The tree, the status bar and the commands after a run operation.
