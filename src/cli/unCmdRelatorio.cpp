@@ -9,7 +9,7 @@
 namespace {
 const char *const Uso =
     "relatorio NOME (--pdf ARQUIVO | --csv ARQUIVO) [--ordem pis|nome|admissao|categoria] "
-    "[--empresas INSCRICAO,...] [--por-nome] [--tipo 1|2|3|5]";
+    "[--empresas INSCRICAO,...] [--por-nome] [--tipo 1|2|3|4|5]";
 
 QString Ajuda() {
   return QStringLiteral(
@@ -21,8 +21,8 @@ QString Ajuda() {
              "  --empresas LISTA     trabalhadores: só as empresas destas inscrições\n"
              "  --por-nome           trabalhadores: empresas pela razão social (senão pela "
              "inscrição)\n"
-             "  --tipo N             inconsistencias: 1 folha, 2 saldo, 3 fechamento, 5 guias "
-             "processadas\n\n"
+             "  --tipo N             inconsistencias: 1 folha, 2 saldo, 3 fechamento, 4 ocorrência "
+             "chave identificação, 5 guias processadas\n\n"
              "Termina com 0 quando o arquivo foi gravado, 1 quando não há o que imprimir ou o\n"
              "arquivo não pôde ser gravado, 2 com argumentos inválidos.\n")
       .arg(QLatin1String(Uso), NomesRelatorios().join(QStringLiteral(", ")));

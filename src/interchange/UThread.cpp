@@ -4,8 +4,9 @@
 #include "collection/unArqCargaSaldo.h"
 #include "core/unFBUtils.h"
 #include "core/unSinais.h"
-#include "unTArqRetornoGuia.h"
+#include "registry/unArqOcorrenciaChaveIdentificacao.h"
 #include "unTArqRescisorio.h"
+#include "unTArqRetornoGuia.h"
 
 #include <exception>
 
@@ -60,6 +61,15 @@ void TExecucaoArquivo::Executar() {
       Sucesso = c->Importar();
       if (!Sucesso)
         CodigoErro = c->CodigoErro;
+    } else if (Operacao == opOcorrenciaChave) {
+      auto chave = std::make_unique<TArqChaveIdentificacao>();
+      TArqChaveIdentificacao *c = chave.get();
+      Objeto = std::move(chave);
+      c->NomeArquivo = NomeArquivo;
+      c->Progresso = Progresso;
+      c->DataRetorno = Hoje();
+      Sucesso = c->Processar() && !Cancelado();
+      CodigoErro = TraduzirCodigo(c->CodigoErro);
     } else if (Operacao == opRetornoGuia) {
       auto retorno = std::make_unique<TArqRetornoGuia>(tiGuiaProcessada);
       TArqRetornoGuia *r = retorno.get();

@@ -18,6 +18,8 @@ QString TipoArquivo(int tipo) {
     return QStringLiteral("ARQUIVO SALDO RESCISÓRIO");
   case tiGuiaProcessada:
     return QStringLiteral("ARQUIVO GUIAS PROCESSADAS");
+  case tiOcorrencia:
+    return QStringLiteral("ARQUIVO OCORRÊNCIA CHAVE IDENTIFICAÇÃO");
   default:
     return QString();
   }

@@ -80,10 +80,10 @@ PrepararRelatorio(const QString &nome, const QHash<QString, QString> &opcoes, QS
   if (nome == QLatin1String("inconsistencias")) {
     const QString tipo = opcoes.value(QStringLiteral("tipo"));
     static const QStringList tipos = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
-                                      QStringLiteral("5")};
+                                      QStringLiteral("4"), QStringLiteral("5")};
     if (!tipos.contains(tipo)) {
       if (erro)
-        *erro = QStringLiteral("Tipo de inconsistência inválido (1, 2, 3 ou 5): ") + tipo;
+        *erro = QStringLiteral("Tipo de inconsistência inválido (1, 2, 3, 4 ou 5): ") + tipo;
       return nullptr;
     }
     return Preparado<TRelInconsistencia>(tipo.toInt());

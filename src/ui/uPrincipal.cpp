@@ -113,7 +113,8 @@ const TComando Comandos[] = {
      &TfrmPrincipal::ArquivoProcessado3Click},
     {"ArquivodeSaldoIS1", "&Valor para Fins Rescisórios", nullptr, nullptr,
      &TfrmPrincipal::ArquivodeSaldoIS1Click},
-    {"OcorrnciaChaveIdentificao2", "Ocorrência Chave Identificação", nullptr, nullptr, nullptr},
+    {"OcorrnciaChaveIdentificao2", "Ocorrência Chave Identificação", nullptr, nullptr,
+     &TfrmPrincipal::OcorrnciaChaveIdentificao2Click},
     {"ndicesMOLTZELT1", "&Índices do ZELT", nullptr, nullptr, &TfrmPrincipal::ndicesMOLTZELT1Click},
     {"InstituicaoConsignataria", "Instituição Consig&natária ", nullptr, nullptr, nullptr},
     {"SolicitarArquivodeSaldoIS2", "Solicitação de Saldo &Rescisório", nullptr, nullptr,
@@ -798,6 +799,11 @@ void TfrmPrincipal::ArquivodeSaldoIS1Click() {
 void TfrmPrincipal::ArquivoProcessado3Click() {
   TJanelaOcupada ocupada(this);
   TfrmProgImporta::EscolherECarregarRetorno(this);
+}
+
+void TfrmPrincipal::OcorrnciaChaveIdentificao2Click() {
+  TJanelaOcupada ocupada(this);
+  TfrmProgImporta::EscolherECarregarChave(this);
 }
 
 void TfrmPrincipal::SolicitarArquivodeSaldoIS2Click() {

@@ -97,6 +97,7 @@ public:
   void PorGuiasClick();               // guide query
   void ImprimirGuiaProcessadaClick(); // worker statement of a processed link
   void ndicesMOLTZELT1Click();
+  void OcorrnciaChaveIdentificao2Click(); // load of the identification-key occurrence file
   // Reports (uPrincipalRelatorios.cpp).
   void Empresa2Click();
   void Empregado2Click();

@@ -332,6 +332,22 @@ void TfrmProgImporta::PosProcessar() {
     }
     return;
   }
+  if (Operacao == opOcorrenciaChave) {
+    if (Sucesso || cancelado || CodigoErro.isEmpty())
+      return;
+    TUtilitarios::Mensagem(QStringLiteral("990385"), dtErro);
+    if (CodigoErro == QStringLiteral("0396"))
+      return;
+    // A refused file says why: its inconsistencies are one answer away.
+    if (TUtilitarios::Mensagem(QStringLiteral("CT0209"), dtConfirmacao, 0, QString(), 0,
+                               mbYes | mbNo) == mrYes) {
+      if (RelatorioInconsistencias)
+        RelatorioInconsistencias(tiOcorrencia);
+    } else {
+      TUtilitarios::Mensagem(QStringLiteral("990476"), dtInformacao);
+    }
+    return;
+  }
   if (Operacao == opArquivoRescisorio) {
     PosProcessarRescisorio(cancelado);
     return;
@@ -510,4 +526,25 @@ bool TfrmProgImporta::EscolherECarregarRetorno(QWidget *parent) {
   if (nome.trimmed().isEmpty())
     return false;
   return CarregarRetorno(nome, parent);
+}
+
+bool TfrmProgImporta::CarregarChave(const QString &NomeArquivo, QWidget *parent) {
+  TfrmProgImporta f(parent);
+  f.NomeArquivo = NomeArquivo;
+  f.Preparar(opOcorrenciaChave, QStringLiteral("Importação de Arquivo Chave Identificação"),
+             {QStringLiteral("Validando arquivo"), QStringLiteral("Validando Informações"),
+              QStringLiteral("Incluindo informações na base")});
+  f.exec();
+  return f.Sucesso;
+}
+
+bool TfrmProgImporta::EscolherECarregarChave(QWidget *parent) {
+  PedidoArquivo p;
+  p.Titulo = QStringLiteral("Selecione o arquivo de Ocorrência Chave Identificação");
+  p.Pasta = CaminhoPrograma(QStringLiteral("Arquivos/Arquivo de Ocorrencia"));
+  p.Filtro = QStringLiteral("Arquivo de Ocorrência Chave Identificação (*.*)");
+  const QString nome = EscolherArquivo(p);
+  if (nome.trimmed().isEmpty())
+    return false;
+  return CarregarChave(nome, parent);
 }

@@ -70,6 +70,12 @@ public:
   // Processada) and loads it; false when the user gave up or the load failed.
   static bool EscolherECarregarRetorno(QWidget *parent = nullptr);
 
+  // Runs the load of the bank's identification-key occurrence file.
+  static bool CarregarChave(const QString &NomeArquivo, QWidget *parent = nullptr);
+  // The menu command: asks for the occurrence file (folder Arquivos/Arquivo
+  // de Ocorrencia) and loads it; false when the user gave up or it failed.
+  static bool EscolherECarregarChave(QWidget *parent = nullptr);
+
   // IProgresso (called from the worker thread).
   void DefinirMaximo(int maximo) override;
   void Avancar(bool AumentarMaximo) override;

@@ -134,7 +134,8 @@ TEST_F(PrincipalTeste, SoComandosConstruidosFicamHabilitados) {
                                   "Fechamento1",
                                   "ArquivodeSaldo1",
                                   "ArquivoProcessado1",
-                                  "OcorrenciaSaldo"};
+                                  "OcorrenciaSaldo",
+                                  "OcorrnciaChaveIdentificao2"};
   struct Caso {
     const char *no;
     bool incluirEmpresa, alterar, excluir;

@@ -1,0 +1,83 @@
+// vesk-cli carregar-chave ARQUIVO: the bank's identification-key occurrence
+// file loaded without windows, with the text progress bar; the loads stored
+// on success, the inconsistencies when the file is refused, and Ctrl+C as the
+// cancel button.
+#include "cli/unComandos.h"
+#include "cli/unProgressoTexto.h"
+#include "core/UnInconsistencia.h"
+#include "core/unSinais.h"
+#include "core/unUtilitarios.h"
+#include "interchange/UThread.h"
+#include "registry/unArqOcorrenciaChaveIdentificacao.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <csignal>
+#include <memory>
+
+namespace {
+int Executar(const QStringList &args) {
+  if (args.size() != 1 || args.first().startsWith(u'-')) {
+    Erro(QStringLiteral("Uso: vesk-cli carregar-chave ARQUIVO\n"));
+    return 2;
+  }
+  const QString arquivo = QFileInfo(args.first()).absoluteFilePath();
+  auto interrupcao = std::make_unique<TInterrupcao>();
+  TProgressoTexto progresso(SaidaEhTerminal());
+  TExecucaoArquivo execucao;
+  execucao.Operacao = opOcorrenciaChave;
+  execucao.NomeArquivo = arquivo;
+  execucao.Progresso = &progresso;
+  QElapsedTimer relogio;
+  relogio.start();
+  execucao.Executar();
+  progresso.Terminar();
+  const bool interrompido = TInterrupcao::Interrompido();
+  interrupcao.reset();
+  auto *chave = dynamic_cast<TArqChaveIdentificacao *>(execucao.Objeto.get());
+
+  if (execucao.Sucesso && chave) {
+    Saida(QStringLiteral("Arquivo de ocorrência carregado em %1 s: %2\n")
+              .arg(relogio.elapsed() / 1000.0, 0, 'f', 2)
+              .arg(arquivo));
+    for (const QString &id : chave->CargasGravadas) {
+      TResponsavelHmlgo carga;
+      carga.CarregarTodos();
+      if (!carga.LocalizarArquivo(id))
+        continue;
+      TEmpresaHmlgo *empresas = carga.Empresas();
+      int trabalhadores = 0;
+      for (empresas->Primeiro(); empresas->QuantidadeRegistros() > 0 && !empresas->FimDados();
+           empresas->Proximo())
+        trabalhadores += empresas->Trabalhadores()->QuantidadeRegistros();
+      Saida(QStringLiteral("Carga %1: %2 - %3; %4 empresa(s), %5 trabalhador(es)\n")
+                .arg(id)
+                .arg(TResponsavelHmlgo::DescricaoEstado(carga.IC_ESTADO_HMLGO))
+                .arg(carga.NO_RAZAO_SOCIAL)
+                .arg(empresas->QuantidadeRegistros())
+                .arg(trabalhadores));
+    }
+    return 0;
+  }
+  if (interrompido) {
+    const int sinal = SinalRecebido();
+    AvisarInterrupcao(sinal, sinal == SIGINT ? "Carga cancelada; nada foi gravado." : nullptr);
+    return StatusSinal(sinal);
+  }
+  if (!execucao.ErroInesperado.isEmpty())
+    Erro(QStringLiteral("Erro: %1\n").arg(execucao.ErroInesperado));
+  if (execucao.CodigoErro == QStringLiteral("0396"))
+    Erro(QStringLiteral("A mensagem %1 não existe na tabela de mensagens (0396).\n")
+             .arg(execucao.MensagemInexistente, 4, 10, QChar(u'0')));
+  Erro(QStringLiteral("Arquivo recusado: %1\n").arg(arquivo));
+  ListarInconsistencias(tiOcorrencia);
+  return 1;
+}
+
+TRegistroComando
+    Registro({QStringLiteral("carregar-chave"), QStringLiteral("carregar-chave ARQUIVO"),
+              QStringLiteral("carrega o arquivo de ocorrência chave identificação do banco; "
+                             "lista as cargas gravadas, ou as inconsistências quando o "
+                             "arquivo é recusado"),
+              true, Executar});
+} // namespace

@@ -1,0 +1,75 @@
+// "vesk-cli carregar-chave" end to end: the built executable on a copy of the
+// database with files of the simulated bank; the refusal's inconsistencies
+// and their report of kind 4.
+#include "support/BancoTeste.h"
+#include "support/EnvelopeTeste.h"
+
+#include <QProcess>
+
+namespace {
+struct TSaida {
+  int Status = -1;
+  QString Texto, Erro;
+};
+
+class CmdCarregarChaveTeste : public BancoTeste {
+protected:
+  TSaida Rodar(const QStringList &args) {
+    delete IbxUtils;
+    IbxUtils = nullptr;
+    QProcess p;
+    p.start(QStringLiteral(VESK_BIN_DIR "/vesk-cli"),
+            QStringList{QStringLiteral("--pasta"), pasta->Caminho()} + args);
+    EXPECT_TRUE(p.waitForFinished(120000));
+    TSaida s{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+             QString::fromUtf8(p.readAllStandardError())};
+    IbxUtils = new TIbxUtils();
+    IbxUtils->NomeBanco = pasta->Banco();
+    IbxUtils->Usuario = QStringLiteral("SYSDBA");
+    IbxUtils->Senha = QStringLiteral("tulipvane");
+    IbxUtils->Conectar();
+    return s;
+  }
+  QString Gerar(const QStringList &opcoes, const QString &nome) {
+    const QString saida = pasta->Arquivo(nome);
+    QByteArray out;
+    EXPECT_EQ(Banco(QStringList{QStringLiteral("chave"), saida} + opcoes, pasta->Caminho(), &out),
+              0);
+    return saida;
+  }
+};
+
+TEST_F(CmdCarregarChaveTeste, ValidoRecusadoEUso) {
+  const QString valido = Gerar({QStringLiteral("--cabecalhos"), QStringLiteral("2"),
+                                QStringLiteral("--empresas"), QStringLiteral("3")},
+                               QStringLiteral("valido.txt"));
+  TSaida s = Rodar({QStringLiteral("carregar-chave"), valido});
+  EXPECT_EQ(s.Status, 0) << s.Erro.toStdString();
+  EXPECT_EQ(s.Texto.count(QStringLiteral("Carga ")), 2) << s.Texto.toStdString();
+  EXPECT_TRUE(s.Texto.contains(QStringLiteral("Acatado"))) << s.Texto.toStdString();
+  EXPECT_EQ(Contar(QStringLiteral("FROM QZLTBG19_RESPONSAVEL_HMLGO")), 2);
+  EXPECT_EQ(Contar(QStringLiteral("FROM QZLTBG20_EMPRESA_HMLGO")), 3);
+
+  const QString ruim = Gerar({QStringLiteral("--falha"), QStringLiteral("admissao-1899")},
+                             QStringLiteral("ruim.txt"));
+  s = Rodar({QStringLiteral("carregar-chave"), ruim});
+  EXPECT_EQ(s.Status, 1);
+  EXPECT_TRUE(s.Erro.contains(QStringLiteral("18991231"))) << s.Erro.toStdString();
+  EXPECT_TRUE(s.Erro.contains(QStringLiteral("0043"))) << s.Erro.toStdString();
+  EXPECT_EQ(Contar(QStringLiteral("FROM QZLTBG19_RESPONSAVEL_HMLGO")), 2);
+
+  // The refusal's report, as the window's question would open it.
+  s = Rodar({QStringLiteral("relatorio"), QStringLiteral("inconsistencias"),
+             QStringLiteral("--tipo"), QStringLiteral("4"), QStringLiteral("--csv"),
+             pasta->Arquivo(QStringLiteral("i.csv"))});
+  EXPECT_EQ(s.Status, 0) << s.Erro.toStdString();
+  EXPECT_TRUE(pasta->LerArquivo(QStringLiteral("i.csv")).contains("18991231"));
+
+  EXPECT_EQ(Rodar({QStringLiteral("carregar-chave")}).Status, 2);
+  EXPECT_EQ(Rodar({QStringLiteral("carregar-chave"), valido, ruim}).Status, 2);
+  EXPECT_EQ(
+      Rodar({QStringLiteral("carregar-chave"), pasta->Arquivo(QStringLiteral("nada.txt"))}).Status,
+      1);
+}
+
+} // namespace
