@@ -9,7 +9,7 @@
 namespace {
 const char *const Uso =
     "relatorio NOME (--pdf ARQUIVO | --csv ARQUIVO) [--ordem pis|nome|admissao|categoria] "
-    "[--empresas INSCRICAO,...] [--por-nome] [--tipo 1|2|3|4|5]";
+    "[--empresas INSCRICAO,...] [--por-nome] [--tipo 1|2|3|4|5] [--carga ID]";
 
 QString Ajuda() {
   return QStringLiteral(
@@ -22,7 +22,8 @@ QString Ajuda() {
              "  --por-nome           trabalhadores: empresas pela razão social (senão pela "
              "inscrição)\n"
              "  --tipo N             inconsistencias: 1 folha, 2 saldo, 3 fechamento, 4 ocorrência "
-             "chave identificação, 5 guias processadas\n\n"
+             "chave identificação, 5 guias processadas\n"
+             "  --carga ID           ocorrencia-chave: a carga do arquivo de ocorrência\n\n"
              "Termina com 0 quando o arquivo foi gravado, 1 quando não há o que imprimir ou o\n"
              "arquivo não pôde ser gravado, 2 com argumentos inválidos.\n")
       .arg(QLatin1String(Uso), NomesRelatorios().join(QStringLiteral(", ")));
@@ -52,7 +53,7 @@ int Executar(const QStringList &args) {
     } else if (a == QLatin1String("--por-nome")) {
       opcoes.insert(QStringLiteral("por-nome"), QStringLiteral("1"));
     } else if (a == QLatin1String("--ordem") || a == QLatin1String("--empresas") ||
-               a == QLatin1String("--tipo")) {
+               a == QLatin1String("--tipo") || a == QLatin1String("--carga")) {
       if (!valor(v)) {
         nome = QStringLiteral("-");
         break;

@@ -43,6 +43,22 @@ const TFontes &Fontes() {
   return f;
 }
 
+// A line of column headings with no title at all takes no room: reports
+// whose entries carry their own labels leave the headings empty.
+bool SemTitulos(const QList<TColunaRel> &linha) {
+  for (const TColunaRel &c : linha)
+    if (!c.Titulo.isEmpty())
+      return false;
+  return true;
+}
+
+int LinhasTitulos(const QList<QList<TColunaRel>> &colunas) {
+  int n = 0;
+  for (const auto &linha : colunas)
+    n += SemTitulos(linha) ? 0 : 1;
+  return n;
+}
+
 // A cell never spills into its neighbour: a text that cannot fit is cut with
 // an ellipsis. Only texts long enough to possibly overflow are measured.
 QString Ajustado(const QString &texto, const QFont &fonte, double largura) {
@@ -75,7 +91,7 @@ void TRelPadrao::Diagramar() {
   inicioCorpo_ = Margem + AlturaTopo + AlturaVersao + AlturaDefinicao +
                  Dados.Titulos.size() * AlturaTitulo +
                  Dados.Cabecalho.size() * AlturaLinhaCabecalho + 20 +
-                 Dados.Colunas.size() * AlturaLinhaColunas + 20;
+                 LinhasTitulos(Dados.Colunas) * AlturaLinhaColunas + 20;
   const double fim =
       LayoutPagina().fullRect(QPageLayout::Millimeter).height() * UnidadesPorMm - Margem;
   QList<TPosicao> pagina;
@@ -156,6 +172,8 @@ void TRelPadrao::PintarCabecalho(QPainter &p, int pagina, int total) const {
   p.drawLine(QPointF(Margem, y), QPointF(Margem + largura, y));
   y += 10;
   for (const auto &linha : Dados.Colunas) {
+    if (SemTitulos(linha))
+      continue;
     for (const TColunaRel &c : linha)
       d.Texto(Margem + c.X * UnidadesPorMm, y, c.Largura * UnidadesPorMm, AlturaLinhaColunas,
               c.Titulo, f.Colunas, c.Alinhamento | Qt::AlignVCenter);

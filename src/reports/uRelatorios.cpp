@@ -4,6 +4,7 @@
 #include "reports/uQReportPreview.h"
 #include "reports/uRelCadastro.h"
 #include "reports/uRelInconsistencia.h"
+#include "reports/uRelOcorrenciaChave.h"
 #include "reports/uRelSaldo.h"
 
 #include <QApplication>
@@ -45,7 +46,8 @@ QString TextoNadaAImprimir() {
 
 QStringList NomesRelatorios() {
   return {QStringLiteral("empresas"), QStringLiteral("trabalhadores"), QStringLiteral("alteracoes"),
-          QStringLiteral("ocorrencia-saldo"), QStringLiteral("inconsistencias")};
+          QStringLiteral("ocorrencia-saldo"), QStringLiteral("inconsistencias"),
+          QStringLiteral("ocorrencia-chave")};
 }
 
 std::unique_ptr<TRelPadrao>
@@ -87,6 +89,16 @@ PrepararRelatorio(const QString &nome, const QHash<QString, QString> &opcoes, QS
       return nullptr;
     }
     return Preparado<TRelInconsistencia>(tipo.toInt());
+  }
+  if (nome == QLatin1String("ocorrencia-chave")) {
+    TSelecaoOcorrenciaChave selecao;
+    selecao.Identificador = opcoes.value(QStringLiteral("carga"));
+    if (selecao.Identificador.isEmpty() || !TUtilitarios::SomenteNumeros(selecao.Identificador)) {
+      if (erro)
+        *erro = QStringLiteral("Informe a carga: --carga IDENTIFICADOR");
+      return nullptr;
+    }
+    return Preparado<TRelOcorrenciaChaveIdentificacao>(selecao);
   }
   if (erro)
     *erro = QStringLiteral("Relatório desconhecido: ") + nome;

@@ -13,7 +13,7 @@ class QWidget;
 // The report by its command-line name, prepared; null when there is nothing
 // to print. Opcoes: "ordem" (pis|nome|admissao|categoria), "empresas"
 // (inscriptions joined by ","), "por-nome" (non-empty: employers by name),
-// "tipo" (kind of inconsistency). Unknown name or option value: *erro set.
+// "tipo" (kind of inconsistency), "carga" (a load of the occurrence file). Unknown name or option value: *erro set.
 std::unique_ptr<TRelPadrao> PrepararRelatorio(const QString &nome,
                                               const QHash<QString, QString> &opcoes, QString *erro);
 // The names PrepararRelatorio knows, in the order of the usage text.

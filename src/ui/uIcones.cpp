@@ -163,6 +163,23 @@ Desenho DesenhoArvore(int imagem) {
     };
   case imgAlteracaoNome:
     return Lapis;
+  case imgOcorrenciaAcatada:
+    return [](QPainter &g) {
+      g.setPen(Qt::NoPen);
+      g.setBrush(Verde);
+      g.drawEllipse(QPointF(8, 8), 6.5, 6.5);
+      g.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+      g.drawPolyline(QPolygonF({QPointF(4.8, 8.3), QPointF(7.2, 10.8), QPointF(11.3, 5.4)}));
+    };
+  case imgOcorrenciaRejeitada:
+    return [](QPainter &g) {
+      g.setPen(Qt::NoPen);
+      g.setBrush(QColor(200, 40, 40));
+      g.drawEllipse(QPointF(8, 8), 6.5, 6.5);
+      g.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap));
+      g.drawLine(QPointF(5.3, 5.3), QPointF(10.7, 10.7));
+      g.drawLine(QPointF(10.7, 5.3), QPointF(5.3, 10.7));
+    };
   default:
     return {};
   }

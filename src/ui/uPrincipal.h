@@ -107,6 +107,7 @@ public:
   void ArquivodeSaldo1Click();    // of the balance load
   void ArquivoProcessado1Click(); // of the processed-guide return
   void OcorrenciaSaldoClick();    // accounts the bank reported with an occurrence
+  void OcorrnciaChaveIdentificao1Click(); // query of the occurrence-file loads
   // Participation in the collection run, on the selected node (the root acts
   // on every link).
   void ParticiparClick();

@@ -1,5 +1,6 @@
 // The main window's report commands: thin callers of the report operations.
 #include "uPrincipal.h"
+#include "uConsultaOcorrenciaChave.h"
 #include "uSelecaoEmpresa.h"
 
 #include "core/UnInconsistencia.h"
@@ -66,4 +67,9 @@ void TfrmPrincipal::ArquivoProcessado1Click() {
 void TfrmPrincipal::OcorrenciaSaldoClick() {
   TOcupada ocupada(this);
   ImprimirOcorrenciaSaldo(this);
+}
+
+void TfrmPrincipal::OcorrnciaChaveIdentificao1Click() {
+  TOcupada ocupada(this);
+  TfrmConsultaOcorrenciaChaveIdentificacao::Abrir(this);
 }

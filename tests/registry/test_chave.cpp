@@ -2,6 +2,7 @@
 // bank (tools/banco chave) loaded through the runner and read back field by
 // field; the fault table; cancel in each pass; the reports' context.
 #include "core/UnInconsistencia.h"
+#include "core/unGlobal.h"
 #include "core/unUtilitarios.h"
 #include "interchange/UThread.h"
 #include "interchange/unLeiauteChave.h"
@@ -209,7 +210,12 @@ TEST_F(Chave, TrailingBlanksAndBlankLastLinesAreNotRecords) {
   dados.replace("\r\n", "      \r\n");
   dados += "\r\n   \r\n";
   pasta->EscreverArquivo(QStringLiteral("brancos.txt"), dados);
+  // GRAVA_ARQUIVO keeps a copy of what was read in the program's folder.
+  Configuracao.GravaArquivo = true;
   EXPECT_TRUE(Carregar(pasta->Arquivo(QStringLiteral("brancos.txt")))->Sucesso);
+  Configuracao.GravaArquivo = false;
+  const QByteArray copia = pasta->LerArquivo(QStringLiteral("TESTE_OCORRENCIA_CHAVE.txt"));
+  EXPECT_EQ(copia.count("\r\n"), dados.count("\r\n") - 2); // the blank last lines are no records
 }
 
 TEST_F(Chave, EachFaultIsReportedAndStoresNothing) {

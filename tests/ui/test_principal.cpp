@@ -135,6 +135,7 @@ TEST_F(PrincipalTeste, SoComandosConstruidosFicamHabilitados) {
                                   "ArquivodeSaldo1",
                                   "ArquivoProcessado1",
                                   "OcorrenciaSaldo",
+                                  "OcorrnciaChaveIdentificao1",
                                   "OcorrnciaChaveIdentificao2"};
   struct Caso {
     const char *no;
