@@ -10,7 +10,6 @@
 #include "interchange/UThread.h"
 #include "registry/unArqOcorrenciaChaveIdentificacao.h"
 
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <csignal>
 #include <memory>
@@ -22,23 +21,16 @@ int Executar(const QStringList &args) {
     return 2;
   }
   const QString arquivo = QFileInfo(args.first()).absoluteFilePath();
-  auto interrupcao = std::make_unique<TInterrupcao>();
-  TProgressoTexto progresso(SaidaEhTerminal());
   TExecucaoArquivo execucao;
   execucao.Operacao = opOcorrenciaChave;
   execucao.NomeArquivo = arquivo;
-  execucao.Progresso = &progresso;
-  QElapsedTimer relogio;
-  relogio.start();
-  execucao.Executar();
-  progresso.Terminar();
-  const bool interrompido = TInterrupcao::Interrompido();
-  interrupcao.reset();
+  bool interrompido = false;
+  const double segundos = ExecutarComProgresso(execucao, &interrompido);
   auto *chave = dynamic_cast<TArqChaveIdentificacao *>(execucao.Objeto.get());
 
   if (execucao.Sucesso && chave) {
     Saida(QStringLiteral("Arquivo de ocorrência carregado em %1 s: %2\n")
-              .arg(relogio.elapsed() / 1000.0, 0, 'f', 2)
+              .arg(segundos, 0, 'f', 2)
               .arg(arquivo));
     for (const QString &id : chave->CargasGravadas) {
       TResponsavelHmlgo carga;

@@ -10,7 +10,6 @@
 #include "interchange/UThread.h"
 #include "interchange/unTArqRetornoGuia.h"
 
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <csignal>
 #include <memory>
@@ -22,24 +21,15 @@ int Executar(const QStringList &args) {
     return 2;
   }
   const QString arquivo = QFileInfo(args.first()).absoluteFilePath();
-  auto interrupcao = std::make_unique<TInterrupcao>();
-  TProgressoTexto progresso(SaidaEhTerminal());
   TExecucaoArquivo execucao;
   execucao.Operacao = opRetornoGuia;
   execucao.NomeArquivo = arquivo;
-  execucao.Progresso = &progresso;
-  QElapsedTimer relogio;
-  relogio.start();
-  execucao.Executar();
-  progresso.Terminar();
-  const bool interrompido = TInterrupcao::Interrompido();
-  interrupcao.reset();
+  bool interrompido = false;
+  const double segundos = ExecutarComProgresso(execucao, &interrompido);
   auto *retorno = dynamic_cast<TArqRetornoGuia *>(execucao.Objeto.get());
 
   if (execucao.Sucesso && retorno) {
-    Saida(QStringLiteral("Retorno carregado em %1 s: %2\n")
-              .arg(relogio.elapsed() / 1000.0, 0, 'f', 2)
-              .arg(arquivo));
+    Saida(QStringLiteral("Retorno carregado em %1 s: %2\n").arg(segundos, 0, 'f', 2).arg(arquivo));
     Saida(QStringLiteral("Guias gravadas: %1 guia(s) de empresa, %2 guia(s) de trabalhador.\n")
               .arg(retorno->GuiasEmpresaGravadas)
               .arg(retorno->GuiasTrabalhadorGravadas));

@@ -9,7 +9,6 @@
 #include "interchange/UThread.h"
 #include "interchange/UnArqFolha.h"
 
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <csignal>
 #include <memory>
@@ -34,23 +33,14 @@ int Executar(const QStringList &args) {
     return 2;
   }
   const QString arquivo = QFileInfo(resto.first()).absoluteFilePath();
-  auto interrupcao = std::make_unique<TInterrupcao>();
-  TProgressoTexto progresso(SaidaEhTerminal());
   TExecucaoArquivo execucao;
   execucao.Operacao = opImportarFolha;
   execucao.NomeArquivo = arquivo;
-  execucao.Progresso = &progresso;
-  QElapsedTimer relogio;
-  relogio.start();
-  execucao.Executar();
-  progresso.Terminar();
-  const bool interrompido = TInterrupcao::Interrompido();
-  interrupcao.reset();
+  bool interrompido = false;
+  const double segundos = ExecutarComProgresso(execucao, &interrompido);
 
   if (execucao.Sucesso) {
-    Saida(QStringLiteral("Arquivo importado em %1 s: %2\n")
-              .arg(relogio.elapsed() / 1000.0, 0, 'f', 2)
-              .arg(arquivo));
+    Saida(QStringLiteral("Arquivo importado em %1 s: %2\n").arg(segundos, 0, 'f', 2).arg(arquivo));
     auto *folha = dynamic_cast<TArqFolha *>(execucao.Objeto.get());
     if (!solicitacao.isEmpty() && folha) {
       TSolicitacaoSaldoRecisorio s;

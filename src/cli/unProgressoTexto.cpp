@@ -4,9 +4,12 @@
 #include "core/UnInconsistencia.h"
 #include "core/unSinais.h"
 #include "core/unTexto1252.h"
+#include "interchange/UThread.h"
+
+#include <QElapsedTimer>
+#include <memory>
 
 #include <algorithm>
-
 
 void TProgressoTexto::DefinirMaximo(int maximo) {
   maximo_ = maximo;
@@ -92,4 +95,18 @@ void ListarInconsistencias(int NumeroArquivo) {
     if (inc.FimDados())
       break;
   }
+}
+
+double ExecutarComProgresso(TExecucaoArquivo &execucao, bool *Interrompido) {
+  auto interrupcao = std::make_unique<TInterrupcao>();
+  TProgressoTexto progresso(SaidaEhTerminal());
+  execucao.Progresso = &progresso;
+  QElapsedTimer relogio;
+  relogio.start();
+  execucao.Executar();
+  progresso.Terminar();
+  execucao.Progresso = nullptr;
+  if (Interrompido)
+    *Interrompido = TInterrupcao::Interrompido();
+  return relogio.elapsed() / 1000.0;
 }

@@ -44,6 +44,13 @@ public:
   static bool Interrompido();
 };
 
+class TExecucaoArquivo;
+
+// Runs one operation of the file runner as the load commands do: the text
+// progress bar, Ctrl+C as the cancel button. Returns the seconds it took;
+// *Interrompido tells whether a signal stopped it.
+double ExecutarComProgresso(TExecucaoArquivo &execucao, bool *Interrompido);
+
 // Prints every inconsistency of a file kind to stderr (line, record, message
 // number, content, text).
 void ListarInconsistencias(int NumeroArquivo);

@@ -1,6 +1,7 @@
 #include "uConsultaGuiasTotal.h"
 
 #include "UnArvore.h"
+#include "uGradeConsulta.h"
 
 #include "collection/unConsultaGuias.h"
 #include "collection/unTGuiaEmpresa.h"
@@ -37,35 +38,12 @@ enum {
 // Worker grid columns.
 enum { ctMarca, ctPis, ctNome, ctAdmissao, ctValor, ctCategoria, ctCodigo, ctTotal };
 
+using GradeConsulta::Item;
+using GradeConsulta::Marca;
+using GradeConsulta::Marcado;
+
 QTableWidget *CriarGrade(const QStringList &titulos, QWidget *pai) {
-  auto *g = new QTableWidget(0, titulos.size(), pai);
-  g->setHorizontalHeaderLabels(titulos);
-  g->setSelectionBehavior(QAbstractItemView::SelectRows);
-  g->setSelectionMode(QAbstractItemView::SingleSelection);
-  g->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  g->verticalHeader()->hide();
-  g->horizontalHeader()->setSectionsClickable(true);
-  g->horizontalHeader()->setHighlightSections(false);
-  g->setTabKeyNavigation(false);
-  return g;
-}
-
-QTableWidgetItem *Item(const QString &texto, Qt::Alignment a = Qt::AlignLeft | Qt::AlignVCenter) {
-  auto *i = new QTableWidgetItem(texto);
-  i->setTextAlignment(a);
-  return i;
-}
-
-QTableWidgetItem *Marca() {
-  auto *i = new QTableWidgetItem;
-  i->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-  i->setCheckState(Qt::Unchecked);
-  return i;
-}
-
-bool Marcado(const QTableWidget *g, int linha) {
-  const QTableWidgetItem *i = g->item(linha, 0);
-  return i && i->checkState() == Qt::Checked;
+  return GradeConsulta::Criar(titulos, pai);
 }
 
 // The settled flag drawn as an icon: a green check for a processed guide, a
@@ -87,11 +65,7 @@ QIcon IconeQuitada(bool processada) {
   return QIcon(p);
 }
 
-QString Alternar(const QString &ordemAtual, const QString &coluna) {
-  if (ordemAtual.startsWith(coluna + u' ') && ordemAtual.endsWith(QStringLiteral("ASC")))
-    return coluna + QStringLiteral(" DESC");
-  return coluna + QStringLiteral(" ASC");
-}
+using GradeConsulta::Alternar;
 } // namespace
 
 TfrmConsultaGuiasTotal::TfrmConsultaGuiasTotal(const QString &Modo, QWidget *pai)

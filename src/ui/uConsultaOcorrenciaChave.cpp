@@ -1,5 +1,6 @@
 #include "uConsultaOcorrenciaChave.h"
 
+#include "uGradeConsulta.h"
 #include "uIcones.h"
 
 #include "core/unUtilitarios.h"
@@ -21,38 +22,16 @@ enum { crMarca, crEstado, crInscricao, crRazao, crData, crIdentificador, crCodig
 enum { ceMarca, ceInscricao, ceRazao, ceGuia, ceIdentificador, ceLinha };
 enum { ctMarca, ctPis, ctNome, ctAdmissao, ctCategoria, ctLinha };
 
+using GradeConsulta::Item;
+using GradeConsulta::Marca;
+using GradeConsulta::Marcado;
+
 QTableWidget *CriarGrade(const QStringList &titulos, const char *nome, QWidget *pai) {
-  auto *g = new QTableWidget(0, titulos.size(), pai);
+  QTableWidget *g = GradeConsulta::Criar(titulos, pai);
   g->setObjectName(QLatin1String(nome));
-  g->setHorizontalHeaderLabels(titulos);
-  g->setSelectionBehavior(QAbstractItemView::SelectRows);
-  g->setSelectionMode(QAbstractItemView::SingleSelection);
-  g->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  g->verticalHeader()->hide();
-  g->horizontalHeader()->setSectionsClickable(true);
-  g->horizontalHeader()->setHighlightSections(false);
   g->horizontalHeader()->setStretchLastSection(true);
-  g->setTabKeyNavigation(false);
   g->setColumnWidth(0, 28);
   return g;
-}
-
-QTableWidgetItem *Item(const QString &texto) {
-  auto *i = new QTableWidgetItem(texto);
-  i->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  return i;
-}
-
-QTableWidgetItem *Marca() {
-  auto *i = new QTableWidgetItem;
-  i->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-  i->setCheckState(Qt::Unchecked);
-  return i;
-}
-
-bool Marcado(const QTableWidget *g, int linha) {
-  const QTableWidgetItem *i = g->item(linha, 0);
-  return i && i->checkState() == Qt::Checked;
 }
 
 QString Inscricao(int tipo, qint64 numero) {
@@ -60,11 +39,7 @@ QString Inscricao(int tipo, qint64 numero) {
                    : QString::number(numero).rightJustified(12, u'0');
 }
 
-QString Alternar(const QString &ordemAtual, const QString &coluna) {
-  if (ordemAtual.startsWith(coluna + u' ') && ordemAtual.endsWith(QStringLiteral("ASC")))
-    return coluna + QStringLiteral(" DESC");
-  return coluna + QStringLiteral(" ASC");
-}
+using GradeConsulta::Alternar;
 
 QGroupBox *Quadro(const QString &titulo, QLabel *rotulo, QWidget *pai) {
   auto *q = new QGroupBox(titulo, pai);
