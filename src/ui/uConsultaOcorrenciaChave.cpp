@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -136,8 +137,10 @@ TfrmConsultaOcorrenciaChaveIdentificacao::TfrmConsultaOcorrenciaChaveIdentificac
   };
   connect(sgResponsavel, &QTableWidget::cellDoubleClicked, this, proxima(sgResponsavel, 1));
   connect(sgEmpresa, &QTableWidget::cellDoubleClicked, this, proxima(sgEmpresa, 2));
-  for (QTableWidget *g : {sgResponsavel, sgEmpresa, sgTrabalhador})
+  for (QTableWidget *g : {sgResponsavel, sgEmpresa, sgTrabalhador}) {
     connect(g, &QTableWidget::itemChanged, this, [this] { AtualizarBotoes(); });
+    g->installEventFilter(this);
+  }
   connect(chkTodasCargas, &QCheckBox::toggled, this, [this](bool v) { Marcar(sgResponsavel, v); });
   connect(chkTodasEmpresas, &QCheckBox::toggled, this, [this](bool v) { Marcar(sgEmpresa, v); });
   connect(chkTodosTrabalhadores, &QCheckBox::toggled, this,
@@ -156,6 +159,25 @@ TfrmConsultaOcorrenciaChaveIdentificacao::TfrmConsultaOcorrenciaChaveIdentificac
 }
 
 TfrmConsultaOcorrenciaChaveIdentificacao::~TfrmConsultaOcorrenciaChaveIdentificacao() = default;
+
+bool TfrmConsultaOcorrenciaChaveIdentificacao::eventFilter(QObject *objeto, QEvent *evento) {
+  auto *grade = qobject_cast<QTableWidget *>(objeto);
+  if (grade && evento->type() == QEvent::KeyPress) {
+    const int tecla = static_cast<QKeyEvent *>(evento)->key();
+    const int linha = grade->currentRow();
+    if (linha >= 0 && tecla == Qt::Key_Space) {
+      QTableWidgetItem *marca = grade->item(linha, 0);
+      marca->setCheckState(marca->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+      return true;
+    }
+    if (linha >= 0 && (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) &&
+        grade != sgTrabalhador) {
+      emit grade->cellDoubleClicked(linha, 0);
+      return true;
+    }
+  }
+  return QDialog::eventFilter(objeto, evento);
+}
 
 bool TfrmConsultaOcorrenciaChaveIdentificacao::Abrir(QWidget *pai) {
   {

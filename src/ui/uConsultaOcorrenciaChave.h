@@ -70,6 +70,11 @@ public slots:
   void btnImprimirClick();
   void pgcConsultaChange(int pagina);
 
+protected:
+  // Keyboard use of the grids: Space checks or unchecks the current row,
+  // Enter opens the next page for it (as a double click does).
+  bool eventFilter(QObject *objeto, QEvent *evento) override;
+
 private:
   std::unique_ptr<TResponsavelHmlgo> cargas_;
   QString cargaMostrada_;

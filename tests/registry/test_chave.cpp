@@ -6,6 +6,7 @@
 #include "core/unUtilitarios.h"
 #include "interchange/UThread.h"
 #include "interchange/unLeiauteChave.h"
+#include "interchange/unLeiauteRescisorio.h"
 #include "registry/unArqOcorrenciaChaveIdentificacao.h"
 #include "support/BancoTeste.h"
 #include "support/EnvelopeTeste.h"
@@ -330,6 +331,63 @@ TEST_F(Chave, FortyCharacterCompanyNameIsStoredWhole) {
   EXPECT_EQ(Valor(QStringLiteral("SELECT NO_RAZAO_SOCIAL FROM QZLTBG20_EMPRESA_HMLGO WHERE "
                                  "NU_LINHA_ARQUIVO_EMPRESA = 2")),
             nome.left(40));
+}
+
+TEST_F(Chave, AnswersASentTerminationFile) {
+  // A sent file of one company and one link, written through the sent
+  // layout tables; the bank answers it and the load stores what it sent.
+  using namespace LeiauteRescisorio;
+  auto linha = [](const auto &tabela, std::initializer_list<std::pair<int, QString>> valores) {
+    QStringList v(int(std::size(tabela)));
+    for (const auto &[campo, valor] : valores)
+      v[campo] = valor;
+    return MontarLinha(tabela, v);
+  };
+  const QString guia = QStringLiteral("12345678901234567");
+  const QStringList enviado{
+      linha(CabecalhoEnviado,
+            {{hdTipoRegistro, QStringLiteral("00")},
+             {hdTipoInscricao, QStringLiteral("1")},
+             {hdInscricao, QStringLiteral("11222333000181")},
+             {hdNome, QStringLiteral("ESCRITORIO TESTE")},
+             {hdIdentificador, QStringLiteral("202612101015300000000000012345")}}),
+      linha(EmpresaEnviado, {{emTipoRegistro, QStringLiteral("10")},
+                             {emTipoInscricao, QStringLiteral("1")},
+                             {emInscricao, QStringLiteral("11222333000181")},
+                             {emRazaoSocial, QStringLiteral("ALFA COMERCIO LTDA")},
+                             {emCodigoBarras, QStringLiteral("858") + QString(24, u'0') + guia}}),
+      linha(VinculoEnviado, {{vnTipoRegistro, QStringLiteral("40")},
+                             {vnTipoInscricao, QStringLiteral("1")},
+                             {vnInscricao, QStringLiteral("11222333000181")},
+                             {vnPIS, QStringLiteral("12000000012")},
+                             {vnDataAdmissao, QStringLiteral("05012010")},
+                             {vnCategoria, QStringLiteral("01")},
+                             {vnNome, QStringLiteral("JOSE DA SILVA")},
+                             {vnDataMovimentacao, QStringLiteral("10112026")},
+                             {vnCodigoMovimentacao, QStringLiteral("I1")},
+                             {vnCodigoSaque, QStringLiteral("01")}})};
+  pasta->EscreverArquivo(QStringLiteral("enviado.txt"),
+                         enviado.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
+  const QString saida = pasta->Arquivo(QStringLiteral("resposta.txt"));
+  const QString json = pasta->Arquivo(QStringLiteral("resposta.json"));
+  ASSERT_EQ(Banco({QStringLiteral("chave"), pasta->Arquivo(QStringLiteral("enviado.txt")), saida,
+                   QStringLiteral("--esperado"), json},
+                  pasta->Caminho()),
+            0);
+  auto e = Carregar(saida);
+  ASSERT_TRUE(e->Sucesso) << e->CodigoErro.toStdString();
+  EXPECT_EQ(Valor(QStringLiteral("SELECT NU_IDENTIFICADOR_GUIA FROM QZLTBG20_EMPRESA_HMLGO")),
+            guia);
+  EXPECT_EQ(Valor(QStringLiteral("SELECT NO_RAZAO_SOCIAL FROM QZLTBG20_EMPRESA_HMLGO")),
+            QStringLiteral("ALFA COMERCIO LTDA"));
+  EXPECT_EQ(Valor(QStringLiteral("SELECT NU_PIS FROM QZLTBG21_EMPREGADO_HMLGO")),
+            QStringLiteral("12000000012"));
+  EXPECT_EQ(Valor(QStringLiteral("SELECT NO_RAZAO_SOCIAL FROM QZLTBG19_RESPONSAVEL_HMLGO")),
+            QStringLiteral("ESCRITORIO TESTE"));
+  QFile f(json);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  Conferir(QJsonDocument::fromJson(f.readAll()).object(),
+           dynamic_cast<TArqChaveIdentificacao *>(e->Objeto.get())->CargasGravadas);
 }
 
 } // namespace

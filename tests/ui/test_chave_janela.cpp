@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -280,6 +281,16 @@ TEST_F(ChaveJanelaTeste, LocalizarPISNaCargaMostrada) {
   EXPECT_EQ(j.CargaMostrada(), b.first());
   EXPECT_EQ(j.EmpresaMostrada(), 6); // company line 6 holds worker line 8
   EXPECT_EQ(j.sgTrabalhador->item(j.sgTrabalhador->currentRow(), 5)->text(), QStringLiteral("8"));
+  // The keyboard: Space checks the current row, Enter opens the next page.
+  j.pgcConsulta->setCurrentIndex(0);
+  j.sgResponsavel->setCurrentCell(0, 2);
+  QTest::keyClick(j.sgResponsavel, Qt::Key_Space);
+  EXPECT_EQ(j.sgResponsavel->item(0, 0)->checkState(), Qt::Checked);
+  QTest::keyClick(j.sgResponsavel, Qt::Key_Space);
+  EXPECT_EQ(j.sgResponsavel->item(0, 0)->checkState(), Qt::Unchecked);
+  QTest::keyClick(j.sgResponsavel, Qt::Key_Return);
+  EXPECT_EQ(j.pgcConsulta->currentIndex(), 1);
+  EXPECT_EQ(j.CargaMostrada(), a.first());
   RespostasDialogo dialogos;
   EXPECT_FALSE(j.LocalizarPIS(QStringLiteral("19999999999")));
   ASSERT_EQ(dialogos.mostrados.size(), 1u);
