@@ -472,6 +472,18 @@ CREATE TABLE QZLTBG30_REPOSICAO_VAGA (
                                       DT_ADMISSAO_VINCULO)
 );
 
+/* One row that the program holds locked (SELECT ... WITH LOCK in a NO WAIT
+   transaction of its own) for as long as it is connected to the database
+   through a server: a second program is refused at once, and the lock ends
+   with the connection, also when the program is killed. The embedded engine
+   needs no row: it refuses a second process by itself. Not part of the
+   backup. */
+CREATE TABLE QZLTBG31_USO_EXCLUSIVO (
+  NU_USO_EXCLUSIVO INTEGER NOT NULL,
+  CONSTRAINT PK_QZLTBG31 PRIMARY KEY (NU_USO_EXCLUSIVO)
+);
+INSERT INTO QZLTBG31_USO_EXCLUSIVO (NU_USO_EXCLUSIVO) VALUES (1);
+
 /* ---------------------------------------------------------------------------
  * Reference tables (delivered filled)
  * ------------------------------------------------------------------------- */

@@ -6,7 +6,7 @@ set -euo pipefail
 raiz="$(cd "$(dirname "$0")/.." && pwd)"
 pacotes=(build-essential cmake ninja-build ccache pkg-config python3
          qt6-base-dev libgl-dev
-         firebird3.0-server-core firebird3.0-utils firebird-dev
+         firebird3.0-server-core firebird3.0-server firebird3.0-utils firebird-dev
          libzip-dev libxml2-dev libcurl4-openssl-dev libssl-dev
          libgtest-dev googletest time bc
          libzint-dev zbar-tools poppler-utils

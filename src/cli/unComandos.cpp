@@ -1,5 +1,6 @@
 #include "cli/unComandos.h"
 
+#include "core/unConfiguracao.h"
 #include "core/unFBUtils.h"
 #include "core/unGlobal.h"
 #include "core/unInicializacao.h"
@@ -17,47 +18,54 @@ std::map<QString, TComando> &Comandos() {
 }
 
 QString Ajuda() {
-  QString t = QStringLiteral("Uso: vesk-cli [--pasta PASTA] COMANDO [opções]\n\n"
-                             "Opções gerais:\n"
-                             "  --pasta PASTA   pasta do programa, que contém BD/VESK.FDB e MOLT.ini\n"
-                             "                  (padrão: a pasta do executável)\n"
-                             "  --ajuda, -h     mostra esta ajuda\n\n"
-                             "Comandos:\n");
+  QString t =
+      QStringLiteral("Uso: vesk-cli [--pasta PASTA] [--banco NOME] COMANDO [opções]\n\n"
+                     "Opções gerais:\n"
+                     "  --pasta PASTA   pasta do programa, que contém BD/VESK.FDB e MOLT.ini\n"
+                     "                  (padrão: a pasta do executável)\n"
+                     "  --banco NOME    banco de dados a usar, no lugar de BANCO do MOLT.ini:\n"
+                     "                  um arquivo (relativo à pasta do programa ou absoluto)\n"
+                     "                  ou um servidor Firebird, servidor[/porta]:caminho\n"
+                     "  --ajuda, -h     mostra esta ajuda\n\n"
+                     "Comandos:\n");
   for (const auto &[nome, c] : Comandos())
     t += QStringLiteral("  %1\n      %2\n").arg(c.Uso, c.Descricao);
   return t;
 }
 
-// Opens the program folder's database; prints why when it cannot.
+// The database given with --banco, over BANCO of MOLT.ini.
+QString BancoLinhaComando;
+bool BancoLinhaComandoDado = false;
+
+// Opens the database that MOLT.ini (when the program folder has one) and
+// --banco name; prints why when it cannot.
 bool AbrirBanco() {
+  QStringList linhas;
+  LerArquivoConfiguracao(linhas); // optional here: without it, the defaults
+  Configuracao = LerConfiguracao(linhas);
+  if (BancoLinhaComandoDado)
+    Configuracao.Banco = BancoLinhaComando;
   if (!IbxUtils)
     IbxUtils = new TIbxUtils();
-  IbxUtils->NomeBanco = CaminhoPrograma(QStringLiteral("BD/VESK.FDB"));
-  IbxUtils->Usuario = QStringLiteral("SYSDBA");
-  IbxUtils->Senha = QStringLiteral("tulipvane");
-  if (!QFileInfo::exists(IbxUtils->NomeBanco)) {
+  ConfigurarConexaoBanco(*IbxUtils, Configuracao);
+  if (!NomeServidorBanco(IbxUtils->NomeBanco) && !QFileInfo::exists(IbxUtils->NomeBanco)) {
     Erro(QStringLiteral("Banco de dados não encontrado: %1\n").arg(IbxUtils->NomeBanco));
     return false;
   }
   try {
-    PrepararPastaBloqueio();
-    // Before the attach too: a signal that comes while the engine attaches
-    // reaches its handler, which then passes it on to ours.
-    InstalarTratamentoSinais();
-    IbxUtils->Conectar();
-    // After the attach, so that these handlers replace the engine's.
-    InstalarTratamentoSinais();
-    CarregarDataEditalProrata();
-    CarregarDataPagamento();
+    AbrirBancoPrograma();
     return true;
   } catch (const EPastaBloqueio &e) {
     Erro(e.Mensagem + u'\n');
     return false;
   } catch (const EBancoDados &e) {
+    const QString clara = MensagemFalhaConexao(e, IbxUtils->NomeBanco);
     if (BancoEmUso(e))
       Erro(QStringLiteral("O banco de dados %1 está em uso por outro programa. Feche-o e tente "
                           "novamente.\n")
                .arg(IbxUtils->NomeBanco));
+    else if (!clara.isEmpty())
+      Erro(clara + QStringLiteral("\nDetalhe: %1\n").arg(e.Mensagem));
     else
       Erro(QStringLiteral("Não foi possível abrir o banco de dados %1:\n%2\n")
                .arg(IbxUtils->NomeBanco, e.Mensagem));
@@ -96,6 +104,11 @@ int ExecutarLinhaComando(const QStringList &argumentos) {
     }
     if (op == QStringLiteral("--pasta") && !args.isEmpty()) {
       DefinirPastaPrograma(args.takeFirst());
+      continue;
+    }
+    if (op == QStringLiteral("--banco") && !args.isEmpty()) {
+      BancoLinhaComando = args.takeFirst();
+      BancoLinhaComandoDado = true;
       continue;
     }
     Erro(QStringLiteral("Opção desconhecida: %1\n\n").arg(op) + Ajuda());

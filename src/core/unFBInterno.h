@@ -9,6 +9,7 @@
 #include <QDate>
 #include <QTime>
 #include <firebird/Interface.h>
+#include <string>
 #include <vector>
 
 namespace fbinterno {
@@ -78,6 +79,13 @@ struct Metadados {
       p->release();
   }
 };
+
+// Attaches to the database named `nome`. Texts travel as UTF-8 (the database
+// keeps them in the Western code page). A server name also asks for wire
+// encryption and SRP logins, refusing a server that offers neither, and gives
+// up on a server that does not answer within the connection time limit.
+IAttachment *AnexarBanco(const std::string &nome, const std::string &usuario,
+                         const std::string &senha);
 
 // ISC_DATE counts days from 17/11/1858.
 inline QDate DecodificarData(ISC_DATE d) {

@@ -4,9 +4,11 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QRegularExpression>
 #include <QTime>
 #include <cstring>
 #include <firebird/Interface.h>
+#include <string>
 #include <vector>
 
 using namespace Firebird;
@@ -14,11 +16,107 @@ using namespace fbinterno;
 
 TIbxUtils *IbxUtils = nullptr;
 
+namespace {
+// Firebird's status codes that the messages below tell apart.
+constexpr long FbBloqueio = 335544345;        // isc_lock_conflict
+constexpr long FbConflito = 335544336;        // isc_deadlock (update conflict)
+constexpr long FbIo = 335544344;              // isc_io_error
+constexpr long FbIndisponivel = 335544375;    // isc_unavailable
+constexpr long FbConexaoRecusada = 335544421; // isc_connect_reject
+constexpr long FbLogin = 335544472;           // isc_login
+constexpr long FbRede = 335544721;            // isc_network_error
+constexpr long FbConexaoRede = 335544722;     // isc_net_connect_err
+constexpr long FbCriptografia = 335545064;    // isc_wirecrypt_incompatible
+constexpr long FbSemCriptografia = 335545065; // isc_miss_wirecrypt
+constexpr long FbLoginErro = 335545106;       // isc_login_error
+
+// The table whose single row the program locks on a server (see
+// BloquearUsoExclusivo).
+const char *const SqlUsoExclusivo =
+    "SELECT NU_USO_EXCLUSIVO FROM QZLTBG31_USO_EXCLUSIVO WHERE NU_USO_EXCLUSIVO = 1 WITH LOCK";
+} // namespace
+
 bool BancoEmUso(const EBancoDados &e) {
-  // The embedded engine refuses at once a file that another process has open.
-  return e.Mensagem.contains(QLatin1String("already opened")) ||
+  // The embedded engine refuses at once a file that another process has
+  // open; on a server, the other program's lock row does.
+  return e.Codigo == FbBloqueio || e.Mensagem.contains(QLatin1String("already opened")) ||
          e.Mensagem.contains(QLatin1String("\"lock\" operation")) ||
-         e.Mensagem.contains(QLatin1String("lock time-out"));
+         e.Mensagem.contains(QLatin1String("lock time-out")) ||
+         e.Mensagem.contains(QLatin1String("lock conflict"));
+}
+
+bool NomeServidorBanco(const QString &nome) {
+  // host (two characters at least, or an address in brackets), an optional
+  // "/port" or "/service", then ":" and the path or alias on the server.
+  static const QRegularExpression re(
+      QStringLiteral("^(\\[[0-9A-Fa-f:.]+\\]|[A-Za-z0-9][A-Za-z0-9._-]+)(/[A-Za-z0-9_-]+)?:.+$"));
+  return re.match(nome).hasMatch();
+}
+
+QString MensagemFalhaConexao(const EBancoDados &e, const QString &nomeBanco) {
+  if (!NomeServidorBanco(nomeBanco))
+    return {};
+  const QString servidor = nomeBanco.left(
+      nomeBanco.indexOf(u':', nomeBanco.startsWith(u'[') ? nomeBanco.indexOf(u']') : 0));
+  switch (e.Codigo) {
+  case FbLogin:
+    return QStringLiteral("O servidor de banco de dados %1 recusou o usuário ou a senha. "
+                          "Verifique USUARIO e SENHA no MOLT.ini.")
+        .arg(servidor);
+  case FbCriptografia:
+  case FbSemCriptografia:
+  case FbLoginErro:
+    return QStringLiteral("O servidor de banco de dados %1 não aceitou uma conexão criptografada "
+                          "com autenticação segura. Ative no servidor a criptografia da conexão "
+                          "(WireCrypt) e a autenticação SRP.")
+        .arg(servidor);
+  case FbRede:
+  case FbConexaoRede:
+  case FbConexaoRecusada:
+    return QStringLiteral("Não foi possível conectar ao servidor de banco de dados %1 (tempo "
+                          "limite de %2 segundos). Verifique se o servidor está ligado e "
+                          "acessível pela rede e o nome em BANCO no MOLT.ini.")
+        .arg(servidor)
+        .arg(TempoLimiteConexaoSegundos);
+  case FbIo:
+  case FbIndisponivel:
+    return QStringLiteral("O banco de dados %1 não foi encontrado no servidor ou não pôde ser "
+                          "aberto. Verifique o caminho em BANCO no MOLT.ini.")
+        .arg(nomeBanco);
+  default:
+    return {};
+  }
+}
+
+IAttachment *fbinterno::AnexarBanco(const std::string &nome, const std::string &usuario,
+                                    const std::string &senha) {
+  Status st;
+  IXpbBuilder *dpb = Master()->getUtilInterface()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
+  IProvider *provedor = nullptr;
+  try {
+    dpb->insertString(&st, isc_dpb_user_name, usuario.c_str());
+    dpb->insertString(&st, isc_dpb_password, senha.c_str());
+    dpb->insertString(&st, isc_dpb_lc_ctype, "UTF8");
+    if (NomeServidorBanco(QString::fromStdString(nome))) {
+      // The client's settings for this connection only: no plain-text wire,
+      // no legacy password hashes, and a bounded wait for the server.
+      const std::string config = "WireCrypt = Required\nAuthClient = Srp256, Srp\n"
+                                 "ConnectionTimeout = " +
+                                 std::to_string(TempoLimiteConexaoSegundos) + "\n";
+      dpb->insertString(&st, isc_dpb_config, config.c_str());
+    }
+    provedor = Master()->getDispatcher();
+    IAttachment *a =
+        provedor->attachDatabase(&st, nome.c_str(), dpb->getBufferLength(&st), dpb->getBuffer(&st));
+    provedor->release();
+    dpb->dispose();
+    return a;
+  } catch (...) {
+    if (provedor)
+      provedor->release();
+    dpb->dispose();
+    throw;
+  }
 }
 
 namespace {
@@ -51,18 +149,24 @@ struct TIbxUtils::Impl {
   IProvider *provedor = nullptr;
   IAttachment *banco = nullptr;
   ITransaction *transacao = nullptr;
+  ITransaction *usoExclusivo = nullptr; // holds the lock row on a server
   std::string nome, usuario, senha;
 
-  void Desanexar() {
-    if (transacao) {
-      try {
-        Status st;
-        transacao->rollback(&st);
-      } catch (...) {
-        transacao->release();
-      }
-      transacao = nullptr;
+  static void Desfazer(ITransaction *&t) {
+    if (!t)
+      return;
+    try {
+      Status st;
+      t->rollback(&st);
+    } catch (...) {
+      t->release();
     }
+    t = nullptr;
+  }
+
+  void Desanexar() {
+    Desfazer(usoExclusivo);
+    Desfazer(transacao);
     if (banco) {
       try {
         Status st;
@@ -106,24 +210,64 @@ void TIbxUtils::ConfigurarConexao() {
 void TIbxUtils::Conectar() {
   TDBUtils::Conectar();
   d->Desanexar();
-  Fb([&] {
+  d->banco = Fb([&] { return AnexarBanco(d->nome, d->usuario, d->senha); });
+  Conectado = true;
+}
+
+void TIbxUtils::BloquearUsoExclusivo() {
+  if (d->usoExclusivo || !NomeServidorBanco(QString::fromStdString(d->nome)))
+    return;
+  IAttachment *banco = d->Banco();
+  // A transaction of its own that never waits: a second program's attempt
+  // fails at once instead of queueing behind the first. Read committed, so
+  // that it holds back no snapshot of the rest of the database.
+  ITransaction *t = Fb([&] {
     Status st;
-    IXpbBuilder *dpb =
-        Master()->getUtilInterface()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
+    IXpbBuilder *tpb =
+        Master()->getUtilInterface()->getXpbBuilder(&st, IXpbBuilder::TPB, nullptr, 0);
     try {
-      dpb->insertString(&st, isc_dpb_user_name, d->usuario.c_str());
-      dpb->insertString(&st, isc_dpb_password, d->senha.c_str());
-      // Texts travel as UTF-8; the database keeps them in the Western code page.
-      dpb->insertString(&st, isc_dpb_lc_ctype, "UTF8");
-      d->banco = d->provedor->attachDatabase(&st, d->nome.c_str(), dpb->getBufferLength(&st),
-                                             dpb->getBuffer(&st));
+      tpb->insertTag(&st, isc_tpb_write);
+      tpb->insertTag(&st, isc_tpb_read_committed);
+      tpb->insertTag(&st, isc_tpb_rec_version);
+      tpb->insertTag(&st, isc_tpb_nowait);
+      ITransaction *nova =
+          banco->startTransaction(&st, tpb->getBufferLength(&st), tpb->getBuffer(&st));
+      tpb->dispose();
+      return nova;
     } catch (...) {
-      dpb->dispose();
+      tpb->dispose();
       throw;
     }
-    dpb->dispose();
   });
-  Conectado = true;
+  try {
+    const bool linha = Fb([&] {
+      Status st;
+      Instrucao instr;
+      instr.p =
+          banco->prepare(&st, t, 0, SqlUsoExclusivo, 3, IStatement::PREPARE_PREFETCH_METADATA);
+      Metadados meta;
+      meta.p = instr.p->getOutputMetadata(&st);
+      std::vector<unsigned char> buf(meta.p->getMessageLength(&st));
+      Cursor cursor;
+      cursor.p = instr.p->openCursor(&st, t, nullptr, nullptr, meta.p, 0);
+      return cursor.p->fetchNext(&st, buf.data()) == IStatus::RESULT_OK;
+    });
+    if (!linha)
+      throw EBancoDados(
+          QStringLiteral("A linha de uso exclusivo de QZLTBG31_USO_EXCLUSIVO não existe; "
+                         "o banco de dados não pode ser usado em um servidor."));
+  } catch (const EBancoDados &e) {
+    Impl::Desfazer(t);
+    // The row held by another connection comes back as an update conflict
+    // ("deadlock"): told apart as "in use", with Firebird's own text kept.
+    if (e.Codigo == FbConflito)
+      throw EBancoDados(e.Mensagem, FbBloqueio);
+    throw;
+  } catch (...) {
+    Impl::Desfazer(t);
+    throw;
+  }
+  d->usoExclusivo = t;
 }
 
 void TIbxUtils::IniciarTransacao() {

@@ -27,6 +27,12 @@ public:
   int ExecutarSQL(const QString &sql);
   // Rolls back an open transaction and marks the object disconnected.
   void Desconectar();
+  // On a server, where the engine cannot refuse a second program by itself:
+  // takes the program's exclusive lock on the database for the rest of the
+  // connection, or raises EBancoDados (BancoEmUso) at once when another
+  // program holds it. The lock dies with the connection, also when the
+  // program is killed. Nothing to do for a local file.
+  void BloquearUsoExclusivo();
 
   struct Impl;
 
@@ -34,8 +40,18 @@ private:
   std::unique_ptr<Impl> d;
 };
 
-// True when the failure means that another program holds the database file.
+// True when the failure means that another program holds the database.
 bool BancoEmUso(const EBancoDados &e);
+
+// True for a Firebird server name, host[/port]:path (a drive letter such as
+// C: is a local path).
+bool NomeServidorBanco(const QString &nome);
+// Longest wait for a server that does not answer, in seconds.
+inline constexpr int TempoLimiteConexaoSegundos = 15;
+// What to tell the user when a connection to a server fails for a reason the
+// user can mend (wrong password, unreachable server, no wire encryption,
+// missing database); empty for any other failure.
+QString MensagemFalhaConexao(const EBancoDados &e, const QString &nomeBanco);
 
 // The one database object of the process.
 extern TIbxUtils *IbxUtils;

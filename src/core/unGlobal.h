@@ -31,10 +31,16 @@ void DefinirPastaPrograma(const QString &pasta);
 // A path below the program folder; '/' in the relative part is fine on every platform.
 QString CaminhoPrograma(const QString &relativo);
 
-// Settings read from MOLT.ini at start-up.
+// Settings read from MOLT.ini at start-up (see unConfiguracao.h).
 struct TConfiguracao {
   bool LogSQL = false;
   bool GravaArquivo = false;
+  // The database: empty for BD/VESK.FDB in the program folder; a file path
+  // (relative to the program folder or absolute) or a server name
+  // host[/port]:path. Empty user or password means the built-in ones.
+  QString Banco;
+  QString Usuario;
+  QString Senha;
 };
 extern TConfiguracao Configuracao;
 

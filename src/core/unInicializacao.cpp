@@ -1,5 +1,6 @@
 #include "unInicializacao.h"
 
+#include "unConfiguracao.h"
 #include "unDialogo.h"
 #include "unFBUtils.h"
 #include "unSinais.h"
@@ -28,25 +29,6 @@ void AplicarFormatos() {
   // pt-BR gives "," decimals, "." thousands and dd/MM/yyyy dates to every
   // locale-aware conversion; the program's own helpers never depend on it.
   QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
-}
-
-TConfiguracao LerConfiguracao(const QStringList &linhas) {
-  TConfiguracao c;
-  for (const QString &linha : linhas) {
-    for (const char *chave : {"LOGSQL", "GRAVA_ARQUIVO"}) {
-      if (!linha.contains(QLatin1String(chave)))
-        continue;
-      const int igual = linha.indexOf(u'=');
-      const QString valor = igual >= 0 ? linha.mid(igual + 1) : QString();
-      if (valor.compare(QStringLiteral("S"), Qt::CaseInsensitive) != 0)
-        continue;
-      if (qstrcmp(chave, "LOGSQL") == 0)
-        c.LogSQL = true;
-      else
-        c.GravaArquivo = true;
-    }
-  }
-  return c;
 }
 
 QString GarantirPastaBloqueioPrivada(const QString &base, unsigned uid) {
@@ -110,12 +92,31 @@ void CarregarDataPagamento() {
                                QStringLiteral("DT_PAGAMENTO"));
 }
 
+void AbrirBancoPrograma() {
+  if (!IbxUtils)
+    IbxUtils = new TIbxUtils();
+  ConfigurarConexaoBanco(*IbxUtils, Configuracao);
+  PrepararPastaBloqueio();
+  // Before the attach too: a signal that comes while the engine attaches
+  // reaches its handler, which then passes it on to ours.
+  InstalarTratamentoSinais();
+  IbxUtils->Conectar();
+  IbxUtils->BloquearUsoExclusivo();
+  // After the attach, so that these handlers replace the engine's.
+  InstalarTratamentoSinais();
+  CarregarDataEditalProrata();
+  CarregarDataPagamento();
+  IbxUtils->DefinirLogSQL(Configuracao.LogSQL);
+  if (IbxUtils->LogSQL)
+    IbxUtils->GravarLog(QStringLiteral("Banco de dados: ") + IbxUtils->NomeBanco);
+}
+
 bool ConectarBancoPrograma() {
   try {
-    if (!IbxUtils)
-      IbxUtils = new TIbxUtils();
-    QFile ini(CaminhoPrograma(QStringLiteral("MOLT.ini")));
-    if (!ini.exists()) {
+    QStringList linhas;
+    if (!LerArquivoConfiguracao(linhas)) {
+      if (!IbxUtils)
+        IbxUtils = new TIbxUtils();
       PedidoDialogo p;
       p.Tipo = dtErro;
       p.Titulo = QStringLiteral("VESK Eletrônica - Arquivo não encontrado");
@@ -123,25 +124,8 @@ bool ConectarBancoPrograma() {
       MostrarDialogo(p);
       return false;
     }
-    QStringList linhas;
-    if (ini.open(QIODevice::ReadOnly)) {
-      const QString texto = DeWin1252(ini.readAll());
-      linhas = texto.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
-    }
-    IbxUtils->NomeBanco = CaminhoPrograma(QStringLiteral("BD/VESK.FDB"));
-    IbxUtils->Usuario = QStringLiteral("SYSDBA");
-    IbxUtils->Senha = QStringLiteral("tulipvane");
-    PrepararPastaBloqueio();
-    // Before the attach too: a signal that comes while the engine attaches
-    // reaches its handler, which then passes it on to ours.
-    InstalarTratamentoSinais();
-    IbxUtils->Conectar();
-    // After the attach, so that these handlers replace the engine's.
-    InstalarTratamentoSinais();
-    CarregarDataEditalProrata();
-    CarregarDataPagamento();
     Configuracao = LerConfiguracao(linhas);
-    IbxUtils->DefinirLogSQL(Configuracao.LogSQL);
+    AbrirBancoPrograma();
     return true;
   } catch (const EPastaBloqueio &e) {
     PedidoDialogo p;
@@ -149,6 +133,15 @@ bool ConectarBancoPrograma() {
     p.Titulo = QString::fromUtf8(NomeProduto);
     p.Texto = e.Mensagem;
     MostrarDialogo(p);
+    return false;
+  } catch (const EBancoDados &e) {
+    // A server the user can set right (password, address, encryption,
+    // path) gets its own message; anything else the standard one.
+    const QString mensagem = IbxUtils ? MensagemFalhaConexao(e, IbxUtils->NomeBanco) : QString();
+    if (mensagem.isEmpty())
+      TratarExcecao(e);
+    else
+      TratarExcecao(e, mensagem);
     return false;
   } catch (const std::exception &e) {
     TratarExcecao(e);
@@ -191,8 +184,7 @@ QString NomeClasseExcecao(const std::exception &e) {
 }
 
 namespace {
-void RegistrarEMostrar(const QString &tecnico, const QString &classe) {
-  const QString usuario = QString::fromUtf8(MensagemErroBanco);
+void RegistrarEMostrar(const QString &usuario, const QString &tecnico, const QString &classe) {
   try {
     const QString linha(68, u'-');
     QStringList l;
@@ -222,11 +214,16 @@ void RegistrarEMostrar(const QString &tecnico, const QString &classe) {
 } // namespace
 
 void TratarExcecao(const std::exception &e) {
-  RegistrarEMostrar(QString::fromUtf8(e.what()), NomeClasseExcecao(e));
+  TratarExcecao(e, QString::fromUtf8(MensagemErroBanco));
+}
+
+void TratarExcecao(const std::exception &e, const QString &mensagemUsuario) {
+  RegistrarEMostrar(mensagemUsuario, QString::fromUtf8(e.what()), NomeClasseExcecao(e));
 }
 
 void TratarExcecaoDesconhecida() {
-  RegistrarEMostrar(QStringLiteral("exceção desconhecida"), QStringLiteral("desconhecida"));
+  RegistrarEMostrar(QString::fromUtf8(MensagemErroBanco), QStringLiteral("exceção desconhecida"),
+                    QStringLiteral("desconhecida"));
 }
 
 void EncerrarBanco() {

@@ -2,6 +2,7 @@
 // The program's entry sequence without any window: formats, configuration,
 // connection, cached dates, working folders, the global error handler and the
 // choice between the first-run window and the main window.
+#include "unConfiguracao.h"
 #include "unGlobal.h"
 
 #include <QString>
@@ -15,15 +16,16 @@ inline constexpr const char *MensagemErroBanco = "Ocorreu um erro ao tentar aces
 // Fixes the number and date conventions for the whole process.
 void AplicarFormatos();
 
-// Reads MOLT.ini's lines: a key is found anywhere in a line, its value is what
-// follows the first "=" untrimmed, "S" in any case switches it on, and a later
-// "off" line never switches it back.
-TConfiguracao LerConfiguracao(const QStringList &linhas);
-
 // Steps of the connection: creates IbxUtils, reads MOLT.ini, connects, loads
 // the cached dates and switches the SQL log. Shows the message and returns
 // false on any failure.
 bool ConectarBancoPrograma();
+// The connection of a program (the desktop or the command line) to the
+// database that Configuracao names: creates IbxUtils when missing, attaches,
+// takes the exclusive lock on a server, loads the cached dates and writes the
+// database's name (never the password) to MOLTBD.log when it is on. Raises on
+// failure.
+void AbrirBancoPrograma();
 // Reloads DataEditalProrata and DataPagamento from the database.
 void CarregarDataEditalProrata();
 void CarregarDataPagamento();
@@ -57,6 +59,9 @@ void DefinirFonteContextoJanela(std::function<TContextoJanela()> fonte);
 
 // The global handler: writes LogErro.log and shows the standard message.
 void TratarExcecao(const std::exception &e);
+// The same with another message for the user (the log keeps the exception's
+// own text as the technical one).
+void TratarExcecao(const std::exception &e, const QString &mensagemUsuario);
 void TratarExcecaoDesconhecida();
 QString NomeClasseExcecao(const std::exception &e);
 

@@ -9,31 +9,7 @@ using namespace fbinterno;
 TLeituraBruta::TLeituraBruta(const TDBUtils &conexao) {
   const std::string nome = conexao.NomeBanco.toStdString(), usuario = conexao.Usuario.toStdString(),
                     senha = conexao.Senha.toStdString();
-  IAttachment *banco = Fb([&] {
-    Status st;
-    IXpbBuilder *dpb =
-        Master()->getUtilInterface()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
-    IAttachment *a = nullptr;
-    try {
-      dpb->insertString(&st, isc_dpb_user_name, usuario.c_str());
-      dpb->insertString(&st, isc_dpb_password, senha.c_str());
-      dpb->insertString(&st, isc_dpb_lc_ctype, "UTF8");
-      IProvider *provedor = Master()->getDispatcher();
-      try {
-        a = provedor->attachDatabase(&st, nome.c_str(), dpb->getBufferLength(&st),
-                                     dpb->getBuffer(&st));
-      } catch (...) {
-        provedor->release();
-        throw;
-      }
-      provedor->release();
-    } catch (...) {
-      dpb->dispose();
-      throw;
-    }
-    dpb->dispose();
-    return a;
-  });
+  IAttachment *banco = Fb([&] { return AnexarBanco(nome, usuario, senha); });
   banco_ = banco;
   try {
     transacao_ = Fb([&] {

@@ -2,6 +2,7 @@
 // by the project's generator: the restored copy lists byte for byte like the
 // original in isql-fb, and a restore killed while loading changes nothing.
 #include "maintenance/BackupTeste.h"
+#include "support/ConexaoTeste.h"
 
 #include "core/unUtilitarios.h"
 
@@ -18,11 +19,7 @@ void Desconectar() {
 }
 
 void Conectar(const QString &banco) {
-  IbxUtils = new TIbxUtils();
-  IbxUtils->NomeBanco = banco;
-  IbxUtils->Usuario = QStringLiteral("SYSDBA");
-  IbxUtils->Senha = QStringLiteral("tulipvane");
-  IbxUtils->Conectar();
+  ReconectarBanco(banco);
 }
 
 // Every row of the 24 tables as isql-fb lists them, each table ordered by

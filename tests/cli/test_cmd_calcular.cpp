@@ -1,5 +1,6 @@
 // "vesk-cli calcular" end to end: the built executable on a copy of the database.
 #include "collection/CalculoTeste.h"
+#include "support/ConexaoTeste.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -30,13 +31,7 @@ protected:
     Reconectar();
     return s;
   }
-  void Reconectar() {
-    IbxUtils = new TIbxUtils();
-    IbxUtils->NomeBanco = pasta->Banco();
-    IbxUtils->Usuario = QStringLiteral("SYSDBA");
-    IbxUtils->Senha = QStringLiteral("tulipvane");
-    IbxUtils->Conectar();
-  }
+  void Reconectar() { ReconectarBanco(pasta->Banco()); }
   // The late case of 15/06/2005 paid on 15/01/2024 and a link that cannot be computed.
   void Preparar() {
     Pagamento(QDate(2024, 1, 15));

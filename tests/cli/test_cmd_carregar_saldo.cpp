@@ -1,5 +1,6 @@
 // "vesk-cli carregar-saldo" end to end: the built executable on a copy of the
 // database, with the simulated bank's answer to the imported links.
+#include "support/ConexaoTeste.h"
 #include "support/EnvelopeTeste.h"
 #include "support/SaldoTeste.h"
 
@@ -22,13 +23,7 @@ protected:
     delete IbxUtils;
     IbxUtils = nullptr;
   }
-  void Reconectar() {
-    IbxUtils = new TIbxUtils();
-    IbxUtils->NomeBanco = pasta->Banco();
-    IbxUtils->Usuario = QStringLiteral("SYSDBA");
-    IbxUtils->Senha = QStringLiteral("tulipvane");
-    IbxUtils->Conectar();
-  }
+  void Reconectar() { ReconectarBanco(pasta->Banco()); }
   QStringList Base() const {
     return {QStringLiteral("--pasta"), pasta->Caminho(), QStringLiteral("carregar-saldo")};
   }

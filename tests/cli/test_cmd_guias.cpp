@@ -1,5 +1,6 @@
 // "vesk-cli guias", "exportar-guias" and "exportar-comprovantes" end to end:
 // the built executable on a database filled by the test-data generator.
+#include "support/ConexaoTeste.h"
 #include "support/GuiasTeste.h"
 
 #include <QFile>
@@ -65,11 +66,7 @@ protected:
     EXPECT_TRUE(p.waitForFinished(300000));
     TSaida s{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
              QString::fromUtf8(p.readAllStandardError())};
-    IbxUtils = new TIbxUtils();
-    IbxUtils->NomeBanco = pasta->Banco();
-    IbxUtils->Usuario = QStringLiteral("SYSDBA");
-    IbxUtils->Senha = QStringLiteral("tulipvane");
-    IbxUtils->Conectar();
+    ReconectarBanco(pasta->Banco());
     return s;
   }
 };

@@ -2,6 +2,7 @@
 // the database: opening, marking, simulating (as "calcular" computes),
 // unmarking and withdrawing.
 #include "collection/MovimentoTeste.h"
+#include "support/ConexaoTeste.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -26,11 +27,7 @@ protected:
     EXPECT_TRUE(p.waitForFinished(120000));
     TSaida s{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
              QString::fromUtf8(p.readAllStandardError())};
-    IbxUtils = new TIbxUtils();
-    IbxUtils->NomeBanco = pasta->Banco();
-    IbxUtils->Usuario = QStringLiteral("SYSDBA");
-    IbxUtils->Senha = QStringLiteral("tulipvane");
-    IbxUtils->Conectar();
+    ReconectarBanco(pasta->Banco());
     return s;
   }
 };

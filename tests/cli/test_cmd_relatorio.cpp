@@ -1,5 +1,6 @@
 // "vesk-cli relatorio": the built executable writes the same pages as the
 // preview's export and the same rows as the report, with its exit statuses.
+#include "support/ConexaoTeste.h"
 #include "support/RelatoriosTeste.h"
 
 #include "core/unUtilitarios.h"
@@ -31,11 +32,7 @@ protected:
     EXPECT_TRUE(p.waitForFinished(120000));
     TSaida s{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
              QString::fromUtf8(p.readAllStandardError())};
-    IbxUtils = new TIbxUtils();
-    IbxUtils->NomeBanco = pasta->Banco();
-    IbxUtils->Usuario = QStringLiteral("SYSDBA");
-    IbxUtils->Senha = QStringLiteral("tulipvane");
-    IbxUtils->Conectar();
+    ReconectarBanco(pasta->Banco());
     return s;
   }
   QString Arquivo(const QString &nome) { return saida.filePath(nome); }

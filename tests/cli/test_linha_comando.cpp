@@ -1,6 +1,7 @@
 // The command-line front end's common behaviour: help, exit status and a
 // database that another program holds.
 #include "support/BancoTeste.h"
+#include "support/ConexaoTeste.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -38,7 +39,10 @@ TEST(LinhaComando, AbreOBancoDaPastaIndicada) {
   PastaTeste vazia(false, true);
   const Resultado sem = Rodar({"--pasta", vazia.Caminho(), "versao"});
   EXPECT_NE(sem.status, 0);
-  EXPECT_TRUE(sem.erro.contains("Banco de dados não encontrado"));
+  // Through a server the file is the server's to find.
+  EXPECT_TRUE(sem.erro.contains(TesteNoServidor() ? "não foi encontrado no servidor"
+                                                  : "Banco de dados não encontrado"))
+      << sem.erro.toStdString();
 }
 
 TEST_F(BancoTeste, SegundoProgramaRecusadoSemEsperar) {

@@ -1,5 +1,6 @@
 // The database layer against a real embedded database.
 #include "support/BancoTeste.h"
+#include "support/ConexaoTeste.h"
 
 #include "core/unFBUtils.h"
 #include "core/unTexto1252.h"
@@ -159,12 +160,7 @@ TEST_F(DBUtils, LogQueNaoPodeSerEscritoAindaDesfazATransacao) {
 TEST_F(DBUtils, TransacaoAbertaEDesfeitaAoDestruir) {
   IbxUtils->IniciarTransacao();
   IbxUtils->ExecutarSQL("INSERT INTO QZLTBG03_EMPREGADO (NU_PIS) VALUES (44444444444)");
-  delete IbxUtils;
-  IbxUtils = new TIbxUtils();
-  IbxUtils->NomeBanco = pasta->Banco();
-  IbxUtils->Usuario = "SYSDBA";
-  IbxUtils->Senha = "tulipvane";
-  IbxUtils->Conectar();
+  ReconectarBanco(pasta->Banco());
   EXPECT_EQ(Contar("FROM QZLTBG03_EMPREGADO"), 1);
 }
 

@@ -1,5 +1,6 @@
 // Start-up: configuration rules and the decisions of the entry sequence.
 #include "support/BancoTeste.h"
+#include "support/ConexaoTeste.h"
 
 #include "core/unInicializacao.h"
 #include "core/unTexto1252.h"
@@ -126,9 +127,7 @@ TEST(Inicializacao, ExecucaoNormalCarregaDatasELog) {
   pasta.EscreverArquivo("MOLT.ini", "LOGSQL=S\r\nGRAVA_ARQUIVO=s\r\n");
   {
     TIbxUtils ibx;
-    ibx.NomeBanco = pasta.Banco();
-    ibx.Usuario = "SYSDBA";
-    ibx.Senha = "tulipvane";
+    ConfigurarConexaoTeste(ibx, pasta.Banco());
     ibx.Conectar();
     ibx.ExecutarSQL("INSERT INTO QZLTBG02_EMPRESA (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, IC_ESTADO_EMPRESA) "
                     "VALUES (1, 191, 'R')");

@@ -1,5 +1,6 @@
 // The file base: path checks, line loading in the Western code page, the
 // inconsistency registration; and the import command of the command line.
+#include "support/ConexaoTeste.h"
 #include "support/FolhaTeste.h"
 
 #include "interchange/UnArquivo.h"
@@ -91,10 +92,6 @@ TEST_F(FolhaTeste, ComandoImportarFolha) {
   EXPECT_TRUE(saida.contains(QStringLiteral("Arquivo importado")));
   EXPECT_NE(rodar(pasta->Arquivo(QStringLiteral("nenhum.re")), saida), 0);
   EXPECT_TRUE(saida.contains(QStringLiteral("mensagem 0151")));
-  IbxUtils = new TIbxUtils();
-  IbxUtils->NomeBanco = pasta->Banco();
-  IbxUtils->Usuario = QStringLiteral("SYSDBA");
-  IbxUtils->Senha = QStringLiteral("tulipvane");
-  IbxUtils->Conectar();
+  ReconectarBanco(pasta->Banco());
   EXPECT_EQ(Contar("FROM QZLTBG04_VINCULO_EMPREGATICIO"), 2);
 }

@@ -1,6 +1,7 @@
 // What an interrupted, refused or odd run leaves behind: the previous list of
 // inconsistencies stays until a new one is written, and files that are not
 // plain files, or are far too large, are refused before anything is read.
+#include "support/ConexaoTeste.h"
 #include "support/FolhaTeste.h"
 
 #include <QDir>
@@ -144,13 +145,7 @@ protected:
     delete IbxUtils;
     IbxUtils = nullptr;
   }
-  void Reconectar() {
-    IbxUtils = new TIbxUtils();
-    IbxUtils->NomeBanco = pasta->Banco();
-    IbxUtils->Usuario = QStringLiteral("SYSDBA");
-    IbxUtils->Senha = QStringLiteral("tulipvane");
-    IbxUtils->Conectar();
-  }
+  void Reconectar() { ReconectarBanco(pasta->Banco()); }
   void Iniciar(QProcess &p, const QString &arquivo) {
     p.start(Cli(), {QStringLiteral("--pasta"), pasta->Caminho(), QStringLiteral("importar-folha"),
                     arquivo});
@@ -201,6 +196,10 @@ TEST_F(CliInterrompido, SinalDuranteAImportacaoNaoGravaNadaEGuardaALista) {
     const char *mensagem;
   } casos[] = {
       {SIGKILL, "Validando informações...", -1, ""},
+      // Killed while writing: its transaction goes with it (on a server,
+      // with its connection, which also frees the database for the next
+      // program of this table).
+      {SIGKILL, "Incluindo informações na base...", -1, ""},
       {SIGINT, "Validando informações...", 130, "Importação cancelada; nada foi gravado."},
       {SIGTERM, "Incluindo informações na base...", 143, "interrompido pelo sinal SIGTERM"},
       {SIGHUP, "Incluindo informações na base...", 129, "interrompido pelo sinal SIGHUP"},

@@ -10,6 +10,7 @@
 #include "interchange/unTArqRetornoGuia.h"
 #include "registry/unEmpresa.h"
 #include "registry/unTResponsavel.h"
+#include "support/ConexaoTeste.h"
 #include "support/EnvelopeTeste.h"
 #include "support/FolhaTeste.h"
 
@@ -446,11 +447,7 @@ TEST_F(RetornoTeste, LinhaDeComando) {
         {QStringLiteral("--pasta"), pasta->Caminho(), QStringLiteral("carregar-retorno"), arquivo});
     EXPECT_TRUE(p.waitForFinished(120000));
     texto = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
-    IbxUtils = new TIbxUtils();
-    IbxUtils->NomeBanco = pasta->Banco();
-    IbxUtils->Usuario = QStringLiteral("SYSDBA");
-    IbxUtils->Senha = QStringLiteral("tulipvane");
-    IbxUtils->Conectar();
+    ReconectarBanco(pasta->Banco());
     return p.exitCode();
   };
   QString texto;

@@ -1,5 +1,6 @@
 #include "BancoTeste.h"
 
+#include "ConexaoTeste.h"
 #include "core/unGlobal.h"
 
 #include <QDir>
@@ -17,7 +18,8 @@ PastaTeste::PastaTeste(bool comBanco, bool comIni) {
     QFile::setPermissions(Banco(), QFile::ReadOwner | QFile::WriteOwner);
   }
   if (comIni)
-    EscreverArquivo(QStringLiteral("MOLT.ini"), "LOGSQL=N\r\nGRAVA_ARQUIVO=N\r\n");
+    EscreverArquivo(QStringLiteral("MOLT.ini"),
+                    "LOGSQL=N\r\nGRAVA_ARQUIVO=N\r\n" + LinhasIniConexaoTeste(Banco()));
 }
 
 QString PastaTeste::Arquivo(const QString &relativo) const { return QDir(dir_.path()).filePath(relativo); }
@@ -38,12 +40,7 @@ QByteArray PastaTeste::LerArquivo(const QString &relativo) const {
 void BancoTeste::SetUp() {
   pasta = std::make_unique<PastaTeste>();
   DefinirPastaPrograma(pasta->Caminho());
-  delete IbxUtils;
-  IbxUtils = new TIbxUtils();
-  IbxUtils->NomeBanco = pasta->Banco();
-  IbxUtils->Usuario = QStringLiteral("SYSDBA");
-  IbxUtils->Senha = QStringLiteral("tulipvane");
-  IbxUtils->Conectar();
+  ReconectarBanco(pasta->Banco());
   DataPagamento = NullDate;
   DataEditalProrata = NullDate;
 }

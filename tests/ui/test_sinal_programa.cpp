@@ -2,6 +2,7 @@
 // it ends as after "Sair", with its own status and message, and leaves the
 // database as it was and free for the next program.
 #include "support/BancoTeste.h"
+#include "support/ConexaoTeste.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -42,9 +43,7 @@ TEST(SinalPrograma, EncerraComoAoSairComStatusEMensagem) {
     EXPECT_TRUE(erro.contains(QStringLiteral("interrompido pelo sinal"))) << erro.toStdString();
     // Closed: another program opens it at once.
     TIbxUtils ibx;
-    ibx.NomeBanco = pasta.Banco();
-    ibx.Usuario = QStringLiteral("SYSDBA");
-    ibx.Senha = QStringLiteral("tulipvane");
+    ConfigurarConexaoTeste(ibx, pasta.Banco());
     EXPECT_NO_THROW(ibx.Conectar());
     EXPECT_EQ(ibx.AbrirConsulta(QStringLiteral("SELECT COUNT(*) FROM QZLTBG02_EMPRESA"))
                   ->Fields(0)
