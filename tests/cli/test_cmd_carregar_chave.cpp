@@ -2,6 +2,7 @@
 // database with files of the simulated bank; the refusal's inconsistencies
 // and their report of kind 4.
 #include "support/BancoTeste.h"
+#include "support/ConexaoTeste.h"
 #include "support/EnvelopeTeste.h"
 
 #include <QProcess>
@@ -23,11 +24,7 @@ protected:
     EXPECT_TRUE(p.waitForFinished(120000));
     TSaida s{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
              QString::fromUtf8(p.readAllStandardError())};
-    IbxUtils = new TIbxUtils();
-    IbxUtils->NomeBanco = pasta->Banco();
-    IbxUtils->Usuario = QStringLiteral("SYSDBA");
-    IbxUtils->Senha = QStringLiteral("tulipvane");
-    IbxUtils->Conectar();
+    ReconectarBanco(pasta->Banco());
     return s;
   }
   QString Gerar(const QStringList &opcoes, const QString &nome) {
