@@ -20,7 +20,7 @@ modelo="$build/bin/BD/VESK.FDB"
 cli="$build/bin/vesk-cli"
 [ -x "$cli" ] || cmake --build "$build" --target vesk-cli lkwselo >/dev/null
 tmp="$(mktemp -d)"
-trap 'rm -rf "$tmp"' EXIT
+[ -n "${MANTER:-}" ] && echo "pasta: $tmp" || trap 'rm -rf "$tmp"' EXIT
 isql=$(command -v isql-fb || command -v isql)
 
 python3 - "$tmp" "$n" "$empresas" <<'PY'
@@ -43,7 +43,9 @@ with open(f"{pasta}/carga.sql", "w") as f:
             f"'BRASILIA', 'DF');\n")
     f.write(f"INSERT INTO QZLTBG01_ABERTURA_RECOLHIMENTO (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, "
             f"DT_PAGAMENTO) VALUES (1, {resp}, '2026-11-23');\n")
-    inscs = [cnpj(11222333000 + e) for e in range(ne)]
+    # Distinct roots: a guide identifier holds the second and the inscription's
+    # digits 2-8, so only branches of one company share them.
+    inscs = [cnpj((11000000 + 37 * e) * 10000 + 1) for e in range(ne)]
     for e, insc in enumerate(inscs):
         f.write(f"INSERT INTO QZLTBG02_EMPRESA (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NU_SIMPLES, "
                 f"NU_INSS, NU_IBGE, NO_RAZAO_SOCIAL, IC_ESTADO_EMPRESA, DE_LOGRADOURO, NO_BAIRRO, "
@@ -79,7 +81,7 @@ cp "$tmp/prog/BD/VESK.FDB" "$tmp/piso/BD/VESK.FDB"
 cp "$tmp/prog/MOLT.ini" "$tmp/piso/"
 
 # The closing.
-/usr/bin/time -v -o "$tmp/tempo.txt" "$cli" --pasta "$tmp/prog" fechar --saida "$tmp/saida" \
+/usr/bin/time -v -o "$tmp/tempo.txt" ${PREFIXO:-} "$cli" --pasta "$tmp/prog" fechar --saida "$tmp/saida" \
   --declaro-ctps >"$tmp/fechar.txt" 2>"$tmp/fechar.err" || { cat "$tmp/fechar.err"; exit 1; }
 t_fechar=$(awk -F': ' '/Elapsed \(wall clock\)/ {n=split($2,p,":"); s=0; for(i=1;i<=n;i++) s=s*60+p[i]; print s}' "$tmp/tempo.txt")
 pico=$(awk -F': ' '/Maximum resident/ {printf "%.1f", $2/1024}' "$tmp/tempo.txt")

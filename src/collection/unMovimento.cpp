@@ -501,6 +501,10 @@ TResultadoMarcacao TMovimento::PrepararFechamento() {
       r.Codigo = QStringLiteral("0108");
       return r;
     }
+    // One transaction for the whole check: every query outside one starts
+    // its own, and each start rewrites the database header with a forced
+    // write, which made the check of a large run wait on the disk per query.
+    TEscopoTransacao transacao(IbxUtils);
     ExcluirInconsistencias(tiMovimento);
     for (; !v.FimDados(); v.Proximo()) {
       QStringList codigos;
@@ -511,6 +515,7 @@ TResultadoMarcacao TMovimento::PrepararFechamento() {
                                     codigos};
       }
     }
+    transacao.Confirmar();
     if (!r.Falhas.isEmpty())
       r.Codigo = QStringLiteral("0368");
   } catch (const EBancoDados &) {

@@ -2,6 +2,7 @@
 #include "CalculoTeste.h"
 
 #include "collection/UnTComplementoSaldo.h"
+#include "collection/unMovimento.h"
 #include "collection/unTContaSaldoTrabalhador.h"
 #include "core/unInicializacao.h"
 #include "registry/unTrabalhador.h"
@@ -196,6 +197,31 @@ protected:
   }
   TCasoVinculo c;
 };
+
+TEST_F(ComplementoTeste, RetiradaDepoisDeNovoIndiceRecalculaOComplemento) {
+  // 01/2023 under the first table: 80.00 plus 80.00 x 0.0125 = 81.00.
+  Simplificado(QDate(2023, 4, 1), QDate(2023, 1, 1), 0.0125);
+  auto b = Novo(QStringLiteral("1"), 2023, 1, 1000);
+  ASSERT_TRUE(b->Incluir()) << b->CodigoErro.toStdString();
+  b->AtualizarTotal();
+  Executar("UPDATE QZLTBG04_VINCULO_EMPREGATICIO SET IC_ESTADO_MOVIMENTO = 2");
+  const QString deposito = QStringLiteral("SELECT VR_DEPOSITO FROM QZLTBG07_COMPLEMENTO_SALDO");
+
+  // A new table reaches only open links: the closed run keeps what it sent.
+  Executar("UPDATE QZLTBT17_INDICE_SIMPLIFICADO SET IN_JAM_OPCAO_MAIOR_0971 = 0.025");
+  TComplementoSaldo abertos;
+  EXPECT_TRUE(abertos.RecalcularAbertos());
+  EXPECT_DOUBLE_EQ(Valor(deposito).toDouble(), 81.00);
+
+  // Withdrawn, the link is open again and follows the table loaded now.
+  TMovimento m;
+  const TResultadoMarcacao r = m.Retirar(TEscopoMovimento::DoVinculo(
+      {c.Tipo, c.Inscricao, c.Pis, c.Categoria, QDateParaData(c.Admissao)}));
+  EXPECT_TRUE(r.Codigo.isEmpty()) << r.Codigo.toStdString();
+  EXPECT_EQ(Valor("SELECT IC_ESTADO_MOVIMENTO FROM QZLTBG04_VINCULO_EMPREGATICIO"), "0");
+  EXPECT_DOUBLE_EQ(Valor(deposito).toDouble(), 82.00);
+  EXPECT_DOUBLE_EQ(Total(), 82.00);
+}
 
 TEST_F(ComplementoTeste, DepositoAntigoConvertidoComJam) {
   // 03/1985: D = 98765.43, converted 98.76, 0.09, 0.00, 0.00; the JAM factor

@@ -3,6 +3,7 @@
 // identifier and the bar codes recomputed; the envelope reopened; and the
 // failures that must leave links, run and protocol as they were.
 #include "collection/MovimentoTeste.h"
+#include "support/ConexaoTeste.h"
 #include "support/EnvelopeTeste.h"
 
 #include "collection/unMovimento.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QProcess>
 
 namespace {
 // Fields by 1-based position, as the bank reads them.
@@ -23,6 +25,17 @@ QString F(const QString &l, int pos, int len) {
 }
 qint64 N(const QString &l, int pos, int len) {
   return F(l, pos, len).toLongLong();
+}
+
+// Runs an isql-fb script on a database and returns what it printed.
+QByteArray Isql(const QString &banco, const QByteArray &script) {
+  QProcess p;
+  p.start(QStringLiteral("isql-fb"),
+          {"-q", "-ch", "WIN1252", "-user", "SYSDBA", "-password", "tulipvane", banco});
+  p.write(script);
+  p.closeWriteChannel();
+  p.waitForFinished(120000);
+  return p.readAllStandardOutput() + p.readAllStandardError();
 }
 
 struct TSomas {
@@ -147,6 +160,22 @@ TEST_F(ArqRescisorioTeste, ArquivoLidoCampoACampo) {
   const QByteArray dados = dump.readAll();
   EXPECT_EQ(dados.count("INSERT INTO"), 2);
   EXPECT_TRUE(dados.contains(id.toLatin1()));
+  {
+    // Replayed by isql-fb into an empty copy of the database, the dump gives
+    // this file's guides, every column as stored.
+    PastaTeste vazia;
+    const QByteArray listar = "SET LIST ON;\nSELECT * FROM QZLTBG08_GUIA_TOTALIZADORA WHERE "
+                              "NU_IDENTIFICADOR_ARQUIVO = '" +
+                              id.toLatin1() + "' ORDER BY CO_BARRAS;\n";
+    LiberarBanco();
+    const QByteArray carga = Isql(vazia.Banco(), dados + "\r\nCOMMIT;\n");
+    const QByteArray original = Isql(pasta->Banco(), listar);
+    const QByteArray copia = Isql(vazia.Banco(), listar);
+    ReconectarBanco(pasta->Banco());
+    EXPECT_FALSE(carga.contains("Statement failed")) << carga.toStdString();
+    EXPECT_EQ(original.count("CO_BARRAS"), 2);
+    EXPECT_EQ(copia, original);
+  }
 
   // Field by field.
   TSomas empresa, arquivo;
