@@ -7,6 +7,7 @@
 #include "core/unFBUtils.h"
 #include "core/unUtilitarios.h"
 #include "registry/UnRescisao.h"
+#include "registry/unChaveVinculo.h"
 #include "registry/unVinculo.h"
 
 #include <QDate>
@@ -39,15 +40,6 @@ QString ChaveTexto(int tipo, qint64 inscricao, qint64 pis, int categoria, TDateT
       .arg(pis)
       .arg(categoria)
       .arg(qint64(admissao));
-}
-
-// Equality of the five key columns of two tables.
-QString CondicaoJuncao(const QString &a, const QString &b) {
-  QStringList partes;
-  for (const char *c :
-       {"NU_TIPO_INSO_EMPRA", "NU_INSCRICAO", "NU_PIS", "NU_CATEGORIA", "DT_ADMISSAO_VINCULO"})
-    partes << QStringLiteral("%1.%3 = %2.%3").arg(a, b, QString::fromLatin1(c));
-  return partes.join(QStringLiteral(" AND "));
 }
 
 QString DataIso(TDateTime d) {
@@ -202,7 +194,7 @@ int Calcular(const QStringList &argumentos) {
         rescisoes.SqlSelect + rescisoes.SqlFrom +
         QStringLiteral(" WHERE EXISTS (SELECT 1 FROM QZLTBG04_VINCULO_EMPREGATICIO VINC WHERE "
                        "VINC.IC_ESTADO_MOVIMENTO = 1 AND ") +
-        CondicaoJuncao(QStringLiteral("VINC"), QStringLiteral("QZLTBG06_INFORMACAO_RESCISAO")) +
+        JuncaoVinculo(QStringLiteral("VINC"), QStringLiteral("QZLTBG06_INFORMACAO_RESCISAO")) +
         u')');
     TDataSet &ds = *rescisoes.ObterDataSet();
     for (int i = 0; i < ds.RecordCount(); ++i) {

@@ -5,13 +5,10 @@
 #include "core/unTransacao.h"
 #include "core/unUtilitarios.h"
 #include "registry/unAlteracaoCadastral.h"
+#include "registry/unChaveVinculo.h"
 #include "registry/unTrabalhador.h"
 
 namespace {
-const char *const JuncaoVinculo =
-    "V.NU_TIPO_INSO_EMPRA = C.NU_TIPO_INSO_EMPRA AND V.NU_INSCRICAO = C.NU_INSCRICAO AND "
-    "V.NU_PIS = C.NU_PIS AND V.NU_CATEGORIA = C.NU_CATEGORIA AND V.DT_ADMISSAO_VINCULO = "
-    "C.DT_ADMISSAO_VINCULO";
 
 qint64 SomaEmpresa(int tipo, qint64 inscricao) {
   TDataSetPtr ds = IbxUtils->AbrirConsulta(
@@ -46,7 +43,7 @@ QList<TSaldoConta> TConsultaSaldo::Contas(int tipo, qint64 inscricao) {
                      "CAST(C.VR_SALDO_RESCISORIO * 100 AS BIGINT), C.NU_EMPREGADO_VORDA, "
                      "C.NU_SITUACAO_PIS, V.IC_ESTADO_MOVIMENTO FROM QZLTBG10_CONTA_EMPREGADO_ZELT "
                      "C JOIN QZLTBG04_VINCULO_EMPREGATICIO V ON ") +
-      QString::fromLatin1(JuncaoVinculo) +
+      JuncaoVinculo(QStringLiteral("C"), QStringLiteral("V")) +
       QStringLiteral(" WHERE C.NU_TIPO_INSO_EMPRA = %1 AND C.NU_INSCRICAO = %2 AND "
                      "C.NU_SITUACAO_CONTA_EMPREGADO <> 3 ORDER BY C.NU_PIS, "
                      "C.DT_ADMISSAO_VINCULO, C.NU_CATEGORIA, C.NU_EMPREGADO_VORDA")
@@ -136,7 +133,7 @@ QList<TOcorrenciaSaldo> TConsultaSaldo::Ocorrencias(const TChaveVinculo *vinculo
           "THEN 234 WHEN C.NU_SITUACAO_PIS = 1 AND UPPER(TRIM(C.NO_EMPREGADO)) IS DISTINCT FROM "
           "UPPER(TRIM(T.NO_EMPREGADO)) THEN 233 ELSE 0 END FROM QZLTBG10_CONTA_EMPREGADO_ZELT C "
           "JOIN QZLTBG04_VINCULO_EMPREGATICIO V ON ") +
-      QString::fromLatin1(JuncaoVinculo) +
+      JuncaoVinculo(QStringLiteral("C"), QStringLiteral("V")) +
       QStringLiteral(
           " LEFT JOIN QZLTBG02_EMPRESA E ON E.NU_TIPO_INSO_EMPRA = C.NU_TIPO_INSO_EMPRA AND "
           "E.NU_INSCRICAO = C.NU_INSCRICAO LEFT JOIN QZLTBG03_EMPREGADO T ON T.NU_PIS = C.NU_PIS "

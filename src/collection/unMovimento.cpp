@@ -1,6 +1,7 @@
 #include "unMovimento.h"
 
 #include "collection/UnTComplementoSaldo.h"
+#include "collection/unTAliquotaDeposito.h"
 #include "collection/unTCalculo.h"
 #include "collection/unTContaSaldoTrabalhador.h"
 #include "core/UnInconsistencia.h"
@@ -30,10 +31,6 @@ bool Informada(TDateTime d) {
 
 QString DoisDigitos(int n) {
   return QString::number(n).rightJustified(2, u'0');
-}
-
-TChaveVinculo ChaveDe(const TVinculo &v) {
-  return {v.NU_TIPO_INSO_EMPRA, v.NU_INSCRICAO, v.NU_PIS, v.NU_CATEGORIA, v.DT_ADMISSAO_VINCULO};
 }
 
 const char *const OrdemVinculos = " ORDER BY VINC.NU_TIPO_INSO_EMPRA, VINC.NU_INSCRICAO, "
@@ -74,10 +71,11 @@ QString TEscopoMovimento::Condicao(const QString &alias) const {
   }
 }
 
-double SaldoMinimoCategoria(int categoria, TDateTime mes) {
+double SaldoMinimoCategoria(int categoria, TDateTime mes, const TTabelaAliquotas *tabela) {
   TRescisao r;
   r.CarregarAssociados = false;
   r.NU_CATEGORIA = static_cast<qint8>(categoria);
+  r.DefinirAliquotas(tabela);
   std::array<double, 2> aliquota{0, 0};
   r.ConsultarAliquota(false, aliquota, mes);
   return aliquota[0];
@@ -87,6 +85,15 @@ double SaldoMinimoCategoria(int categoria, TDateTime mes) {
 
 TMovimento::TMovimento() = default;
 TMovimento::~TMovimento() = default;
+
+const TTabelaAliquotas &TMovimento::Aliquotas() {
+  if (!aliquotas_) {
+    auto t = std::make_unique<TTabelaAliquotas>();
+    t->Carregar(IbxUtils);
+    aliquotas_ = std::move(t);
+  }
+  return *aliquotas_;
+}
 
 TResponsavel &TMovimento::Responsavel() {
   if (!responsavel_) {
@@ -202,6 +209,7 @@ bool TMovimento::ValidarParticipacao(TVinculo &v, TContextoParticipacao contexto
   // 4. The termination data: the sequence of the full link check, then
   // whether anything is due at all.
   TRescisao &resc = v.Rescisao();
+  resc.DefinirAliquotas(&Aliquotas());
   {
     QString codigo;
     auto passa = [&codigo, &resc](bool ok) {
@@ -282,6 +290,7 @@ TResultadoMarcacao TMovimento::Marcar(const TEscopoMovimento &escopo) {
     return r;
   }
   try {
+    aliquotas_.reset(); // the rates may have changed since the last marking
     if (escopo.Nivel != TEscopoMovimento::Vinculo)
       ExcluirInconsistencias(tiMovimento);
     TVinculo v;
@@ -413,6 +422,7 @@ TResultadoSimulacao TMovimento::Simular(const TEscopoMovimento &escopo) {
       return r;
     }
     r.DataPagamento = DataPagamento;
+    aliquotas_.reset();
     TCalculo calc;
     auto recusar = [&](const QStringList &codigos, bool desmarcar) {
       if (desmarcar && v.IC_ESTADO_MOVIMENTO == 1)
@@ -494,6 +504,7 @@ TResultadoMarcacao TMovimento::PrepararFechamento() {
   TResultadoMarcacao r;
   try {
     responsavel_.reset();
+    aliquotas_.reset();
     Responsavel();
     TVinculo v;
     if (!CarregarVinculos(v, TEscopoMovimento::DeTodos(),

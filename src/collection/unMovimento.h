@@ -18,6 +18,7 @@
 class TVinculo;
 class TResponsavel;
 class TCalculo;
+class TTabelaAliquotas;
 
 // Where a run operation applies: every link, the links of one company, or one link.
 struct TEscopoMovimento {
@@ -147,9 +148,15 @@ private:
   // Loads the links of a scope with an extra condition, ordered by company.
   bool CarregarVinculos(TVinculo &v, const TEscopoMovimento &escopo, const QString &condicao);
 
+  // The rate table, read once per marking or closing check instead of once
+  // per link.
+  const TTabelaAliquotas &Aliquotas();
+
   std::unique_ptr<TResponsavel> responsavel_;
+  std::unique_ptr<TTabelaAliquotas> aliquotas_;
 };
 
 // Minimum termination balance of a category in force in a month (the newest
 // rate row not after it); 0 when none.
-double SaldoMinimoCategoria(int categoria, TDateTime mes);
+// The table given is used instead of reading the rates again.
+double SaldoMinimoCategoria(int categoria, TDateTime mes, const TTabelaAliquotas *tabela = nullptr);

@@ -2,6 +2,7 @@
 
 #include "core/unUtilitarios.h"
 #include "registry/UnRescisao.h"
+#include "registry/unChaveVinculo.h"
 #include "registry/unTrabalhador.h"
 #include "registry/unVinculo.h"
 
@@ -14,10 +15,6 @@ const char *const SelectConta =
     "CTAEPR.NO_EMPREGADO, CTAEPR.NU_SITUACAO_CONTA_EMPRESA, CTAEPR.NU_EMPRESA_VORDA, "
     "CTAEPR.DT_CREDITO_JUROS ";
 const char *const FromConta = "FROM QZLTBG10_CONTA_EMPREGADO_ZELT CTAEPR ";
-const char *const JuncaoVinculo =
-    "VINC.NU_TIPO_INSO_EMPRA = CTAEPR.NU_TIPO_INSO_EMPRA AND VINC.NU_INSCRICAO = "
-    "CTAEPR.NU_INSCRICAO AND VINC.NU_PIS = CTAEPR.NU_PIS AND VINC.NU_CATEGORIA = "
-    "CTAEPR.NU_CATEGORIA AND VINC.DT_ADMISSAO_VINCULO = CTAEPR.DT_ADMISSAO_VINCULO";
 
 QString Lista(const QList<qint64> &valores) {
   QStringList t;
@@ -165,7 +162,7 @@ bool TContaSaldoTrabalhador::CarregarPorEstado(const QList<int> &estados, bool p
                                                const QList<qint64> &contas) {
   QString sql = SqlSelect + SqlFrom +
                 QStringLiteral("JOIN QZLTBG04_VINCULO_EMPREGATICIO VINC ON ") +
-                QString::fromLatin1(JuncaoVinculo) +
+                JuncaoVinculo(QStringLiteral("CTAEPR"), QStringLiteral("VINC")) +
                 QStringLiteral(" WHERE VINC.IC_ESTADO_MOVIMENTO IN (%1) AND "
                                "CTAEPR.NU_SITUACAO_CONTA_EMPREGADO <> 3")
                     .arg(Utilitarios.ListaInteiros(estados));
@@ -359,7 +356,7 @@ bool TContaSaldoTrabalhador::Excluir(bool todaEmpresa, bool porConta, bool prese
   if (porConta)
     sql += QStringLiteral(" AND CTAEPR.NU_EMPREGADO_VORDA = %1").arg(NU_EMPREGADO_VORDA);
   sql += QStringLiteral(" AND EXISTS (SELECT 1 FROM QZLTBG04_VINCULO_EMPREGATICIO VINC WHERE ") +
-         QString::fromLatin1(JuncaoVinculo);
+         JuncaoVinculo(QStringLiteral("CTAEPR"), QStringLiteral("VINC"));
   if (preservarFechados)
     sql += QStringLiteral(" AND VINC.IC_ESTADO_MOVIMENTO NOT IN (2, 3)");
   sql += u')';

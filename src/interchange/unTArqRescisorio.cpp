@@ -2,6 +2,7 @@
 
 #include "collection/UnTComplementoSaldo.h"
 #include "collection/unMovimento.h"
+#include "collection/unTAliquotaDeposito.h"
 #include "collection/unTCalculo.h"
 #include "collection/unTGuiaEmpresa.h"
 #include "collection/unTGuiaTrabalhador.h"
@@ -17,6 +18,7 @@
 #include "maintenance/unTBackup.h"
 #include "registry/UnRescisao.h"
 #include "registry/unAlteracaoCadastral.h"
+#include "registry/unChaveVinculo.h"
 #include "registry/unEmpresa.h"
 #include "registry/unTResponsavel.h"
 #include "registry/unTrabalhador.h"
@@ -303,8 +305,8 @@ bool TArqRescisorio::EscreverVinculo(TVinculo &v) {
     return false;
   }
   const double base = calculo_->ParcelaMulta.VrBaseMulta;
-  if (base > 0 && TCentavos::De(SaldoMinimoCategoria(v.NU_CATEGORIA, v.DT_MOVIMENTACAO_VINCULO)) >
-                      TCentavos::De(base)) {
+  if (base > 0 && TCentavos::De(SaldoMinimoCategoria(v.NU_CATEGORIA, v.DT_MOVIMENTACAO_VINCULO,
+                                                     aliquotas_.get())) > TCentavos::De(base)) {
     RegistrarVinculo(v, 449);
     return false;
   }
@@ -467,8 +469,9 @@ bool TArqRescisorio::EscreverVinculo(TVinculo &v) {
   }
   empresa_->TotalGuia += leitor_->TotalGuiaTrabalhadorCentavos;
   // 4. The balance complements by number.
+  const int numeros = complementos_.value(ChaveDe(v));
   for (int numero = 1; numero <= 3; ++numero)
-    if (!EscreverComplementos(v, numero))
+    if ((numeros & (1 << (numero - 1))) && !EscreverComplementos(v, numero))
       return false;
   return true;
 }
@@ -539,6 +542,28 @@ bool TArqRescisorio::Gerar() {
   IbxUtils->IniciarTransacao();
   if (!v.CarregarParticipantes(true, 0, NullDate, 0, 0, 0)) {
     CodigoErro = v.CodigoErro.isEmpty() ? QStringLiteral("0108") : v.CodigoErro;
+    return false;
+  }
+  try {
+    aliquotas_ = std::make_unique<TTabelaAliquotas>();
+    aliquotas_->Carregar(IbxUtils);
+    complementos_.clear();
+    const TDataSetPtr ds = IbxUtils->AbrirConsulta(
+        QStringLiteral(
+            "SELECT DISTINCT C.NU_TIPO_INSO_EMPRA, C.NU_INSCRICAO, C.NU_PIS, C.NU_CATEGORIA, "
+            "C.DT_ADMISSAO_VINCULO, C.NU_COMPLEMENTO FROM QZLTBG07_COMPLEMENTO_SALDO C JOIN "
+            "QZLTBG04_VINCULO_EMPREGATICIO VINC ON ") +
+        JuncaoVinculo(QStringLiteral("VINC"), QStringLiteral("C")) +
+        QStringLiteral(" WHERE VINC.IC_ESTADO_MOVIMENTO = 1"));
+    for (ds->First(); !ds->Eof(); ds->Next()) {
+      const int numero = ds->Fields(5).AsInteger();
+      if (numero >= 1 && numero <= 3)
+        complementos_[TChaveVinculo{ds->Fields(0).AsInteger(), ds->Fields(1).AsInt64(),
+                                    ds->Fields(2).AsInt64(), ds->Fields(3).AsInteger(),
+                                    ds->Fields(4).AsDateTime()}] |= 1 << (numero - 1);
+    }
+  } catch (const EBancoDados &) {
+    CodigoErro = QStringLiteral("0144");
     return false;
   }
   Avancar1();

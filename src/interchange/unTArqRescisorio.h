@@ -9,6 +9,7 @@
 #include "interchange/UnArquivo.h"
 #include "interchange/unArqGuia.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -19,6 +20,8 @@ class TResponsavel;
 class TVinculo;
 class TCalculo;
 class TProtocolo;
+class TTabelaAliquotas;
+struct TChaveVinculo;
 
 // A company guide of the generated file, for whoever reports the closing.
 struct TGuiaGerada {
@@ -86,4 +89,8 @@ private:
   std::unique_ptr<TEmpresaAtual> empresa_;
   TTotaisGuia totaisArquivo_;
   QString codigoBarras_;
+  // Read once per run: the rate table, and which complement numbers each
+  // marked link has (most have none), instead of queries per link.
+  std::unique_ptr<TTabelaAliquotas> aliquotas_;
+  QHash<TChaveVinculo, int> complementos_; // bit n-1 set: complement number n
 };

@@ -27,6 +27,23 @@ struct TChaveVinculo {
   bool operator!=(const TChaveVinculo &o) const { return !(*this == o); }
 };
 
+// Join condition: the five key columns of table b equal to those of table a.
+inline QString JuncaoVinculo(const QString &a, const QString &b) {
+  QString r;
+  for (const char *c :
+       {"NU_TIPO_INSO_EMPRA", "NU_INSCRICAO", "NU_PIS", "NU_CATEGORIA", "DT_ADMISSAO_VINCULO"}) {
+    if (!r.isEmpty())
+      r += QStringLiteral(" AND ");
+    r += b + u'.' + QLatin1String(c) + QStringLiteral(" = ") + a + u'.' + QLatin1String(c);
+  }
+  return r;
+}
+
+// The key of a loaded link.
+inline TChaveVinculo ChaveDe(const TVinculo &v) {
+  return {v.NU_TIPO_INSO_EMPRA, v.NU_INSCRICAO, v.NU_PIS, v.NU_CATEGORIA, v.DT_ADMISSAO_VINCULO};
+}
+
 inline size_t qHash(const TChaveVinculo &c, size_t semente = 0) {
   return qHashMulti(semente, c.Tipo, c.Inscricao, c.PIS, c.Categoria,
                     static_cast<qint64>(c.Admissao));

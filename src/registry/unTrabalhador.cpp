@@ -3,6 +3,7 @@
 #include "UnRescisao.h"
 #include "core/unTransacao.h"
 #include "core/unUtilitarios.h"
+#include "unChaveVinculo.h"
 #include "unEmpresa.h"
 #include "unEstabelecimento.h"
 #include "unVinculo.h"
@@ -24,15 +25,6 @@ const char *const TabelasDoVinculo[] = {
     "QZLTBG10_CONTA_EMPREGADO_ZELT", "QZLTBG07_COMPLEMENTO_SALDO", "QZLTBG06_INFORMACAO_RESCISAO",
     "QZLTBG05_ALTERACAO_CADASTRAL",  "QZLTBG22_EMPREGADO_CNSGTRA", "QZLTBG30_REPOSICAO_VAGA",
     "QZLTBG04_VINCULO_EMPREGATICIO"};
-
-// The same five columns of table b equal to those of table a.
-QString JuncaoVinculo(const QString &a, const QString &b) {
-  QStringList partes;
-  for (const char *c :
-       {"NU_TIPO_INSO_EMPRA", "NU_INSCRICAO", "NU_PIS", "NU_CATEGORIA", "DT_ADMISSAO_VINCULO"})
-    partes << b + u'.' + QLatin1String(c) + QStringLiteral(" = ") + a + u'.' + QLatin1String(c);
-  return partes.join(QStringLiteral(" AND "));
-}
 
 QString TextoCampo(const TNegocio &n, const char *coluna) {
   const TField f = n.Campo(QString::fromLatin1(coluna));
