@@ -138,10 +138,15 @@ with open(f"{pasta}/piso.sql", "w") as f:
     f.write("COMMIT;\n")
 PY
 inicio=$(date +%s.%N)
-"$cli" --pasta "$tmp/piso" calcular --gravar >/dev/null
-"$isql" -q -bail -user SYSDBA -password tulipvane "$tmp/piso/BD/VESK.FDB" -i "$tmp/piso.sql" >/dev/null
+/usr/bin/time -f "%U %S" -o "$tmp/cpu1.txt" "$cli" --pasta "$tmp/piso" calcular --gravar >/dev/null
+/usr/bin/time -f "%U %S" -o "$tmp/cpu2.txt" \
+  "$isql" -q -bail -user SYSDBA -password tulipvane "$tmp/piso/BD/VESK.FDB" -i "$tmp/piso.sql" >/dev/null
 t_piso=$(echo "$(date +%s.%N) - $inicio" | bc)
+# Processor time too: on a busy machine it is steadier than the wall clock.
+cpu_fechar=$(awk -F': ' '/User time/ {u=$2} /System time/ {s=$2} END {print u+s}' "$tmp/tempo.txt")
+cpu_piso=$(cat "$tmp/cpu1.txt" "$tmp/cpu2.txt" | awk '{t+=$1+$2} END {print t}')
 
 echo "Vínculos: $n em $empresas empresas; linhas gravadas: 08=${linhas[QZLTBG08_GUIA_TOTALIZADORA]} 09=${linhas[QZLTBG09_GUIA_INDIVIDUAL]} 14=${linhas[QZLTBG14_OCORRENCIA_GUIA]} 15=${linhas[QZLTBG15_ENVIO_EMPRESA]} 16=${linhas[QZLTBG16_ENVIO_EMPREGADO]}"
 echo "fechar: ${t_fechar} s   piso (calcular --gravar + isql-fb): ${t_piso} s"
+echo "tempo de processador: fechar ${cpu_fechar} s, piso ${cpu_piso} s, razão $(echo "scale=2; $cpu_fechar / $cpu_piso" | bc)"
 echo "razão: $(echo "scale=2; $t_fechar / $t_piso" | bc)   pico de memória: ${pico} MB   espera do identificador de guia: ${espera}"

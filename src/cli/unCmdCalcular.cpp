@@ -33,15 +33,6 @@ QString AjudaCalcular() {
       .arg(QString::fromLatin1(UsoCalcular));
 }
 
-QString ChaveTexto(int tipo, qint64 inscricao, qint64 pis, int categoria, TDateTime admissao) {
-  return QStringLiteral("%1|%2|%3|%4|%5")
-      .arg(tipo)
-      .arg(inscricao)
-      .arg(pis)
-      .arg(categoria)
-      .arg(qint64(admissao));
-}
-
 QString DataIso(TDateTime d) {
   return d > 0 ? DataParaQDate(d).toString(QStringLiteral("yyyy-MM-dd")) : QString();
 }
@@ -188,29 +179,12 @@ int Calcular(const QStringList &argumentos) {
   // The termination data of every marked link in one query: a run has
   // thousands of links, and one query per link would dominate the run.
   TRescisao rescisoes;
-  QHash<QString, int> linhaRescisao;
-  if (!temChave && achou) {
-    rescisoes.AbrirDataSet(
-        rescisoes.SqlSelect + rescisoes.SqlFrom +
-        QStringLiteral(" WHERE EXISTS (SELECT 1 FROM QZLTBG04_VINCULO_EMPREGATICIO VINC WHERE "
-                       "VINC.IC_ESTADO_MOVIMENTO = 1 AND ") +
-        JuncaoVinculo(QStringLiteral("VINC"), QStringLiteral("QZLTBG06_INFORMACAO_RESCISAO")) +
-        u')');
-    TDataSet &ds = *rescisoes.ObterDataSet();
-    for (int i = 0; i < ds.RecordCount(); ++i) {
-      ds.MoverPara(i);
-      linhaRescisao.insert(ChaveTexto(ds.FieldByName("NU_TIPO_INSO_EMPRA").AsInteger(),
-                                      ds.FieldByName("NU_INSCRICAO").AsInt64(),
-                                      ds.FieldByName("NU_PIS").AsInt64(),
-                                      ds.FieldByName("NU_CATEGORIA").AsInteger(),
-                                      ds.FieldByName("DT_ADMISSAO_VINCULO").AsDateTime()),
-                           i);
-    }
-  }
+  QHash<TChaveVinculo, int> linhaRescisao;
+  if (!temChave && achou)
+    rescisoes.CarregarMarcados(linhaRescisao);
   // The link's own termination data when the bulk read does not have it.
   auto rescisaoDe = [&](const TVinculo &v) -> TRescisao * {
-    const auto it = linhaRescisao.constFind(ChaveTexto(
-        v.NU_TIPO_INSO_EMPRA, v.NU_INSCRICAO, v.NU_PIS, v.NU_CATEGORIA, v.DT_ADMISSAO_VINCULO));
+    const auto it = linhaRescisao.constFind(ChaveDe(v));
     if (it == linhaRescisao.constEnd())
       return nullptr;
     rescisoes.ObterDataSet()->MoverPara(*it);

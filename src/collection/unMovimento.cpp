@@ -153,18 +153,38 @@ void TMovimento::Registrar(TVinculo &v, const QString &codigo) {
       QString::number(v.NU_TIPO_INSO_EMPRA), resp.NO_RAZAO_SOCIAL, resp.InscricaoFormatada());
 }
 
+namespace {
+const char *const SqlAlteracaoPendente =
+    "QZLTBG05_ALTERACAO_CADASTRAL ALT JOIN "
+    "QZLTBG10_CONTA_EMPREGADO_ZELT CONEMP ON CONEMP.NU_TIPO_INSO_EMPRA = "
+    "ALT.NU_TIPO_INSO_EMPRA AND CONEMP.NU_INSCRICAO = ALT.NU_INSCRICAO AND "
+    "CONEMP.NU_PIS = ALT.NU_PIS AND CONEMP.NU_CATEGORIA = ALT.NU_CATEGORIA AND "
+    "CONEMP.DT_ADMISSAO_VINCULO = ALT.DT_ADMISSAO_VINCULO AND "
+    "CONEMP.NU_EMPREGADO_VORDA = ALT.NU_EMPREGADO_VORDA_ALT_CDSTL WHERE "
+    "ALT.NU_TIPO_ALTERACAO = 406 AND ALT.IC_CONFIRMACAO = 'N'";
+} // namespace
+
+TRescisao &TMovimento::RescisaoDe(TVinculo &v) {
+  if (rescisoes_) {
+    const auto it = linhaRescisao_.constFind(ChaveDe(v));
+    if (it != linhaRescisao_.constEnd()) {
+      rescisoes_->ObterDataSet()->MoverPara(*it);
+      rescisoes_->CarregarAtributos();
+      rescisoes_->DefinirVinculo(&v);
+      return *rescisoes_;
+    }
+  }
+  return v.Rescisao();
+}
+
 bool TMovimento::AlteracaoPendente(const TVinculo &v) {
   // The tree shows a pending name change under a link when the bank reported
   // another name for one of the link's accounts and the user has not decided.
+  if (alteracoesPendentes_)
+    return alteracoesPendentes_->contains(ChaveDe(v));
   const TDataSetPtr ds = IbxUtils->AbrirConsulta(
-      QStringLiteral("SELECT COUNT(*) FROM QZLTBG05_ALTERACAO_CADASTRAL ALT JOIN "
-                     "QZLTBG10_CONTA_EMPREGADO_ZELT CONEMP ON CONEMP.NU_TIPO_INSO_EMPRA = "
-                     "ALT.NU_TIPO_INSO_EMPRA AND CONEMP.NU_INSCRICAO = ALT.NU_INSCRICAO AND "
-                     "CONEMP.NU_PIS = ALT.NU_PIS AND CONEMP.NU_CATEGORIA = ALT.NU_CATEGORIA AND "
-                     "CONEMP.DT_ADMISSAO_VINCULO = ALT.DT_ADMISSAO_VINCULO AND "
-                     "CONEMP.NU_EMPREGADO_VORDA = ALT.NU_EMPREGADO_VORDA_ALT_CDSTL WHERE "
-                     "ALT.NU_TIPO_ALTERACAO = 406 AND ALT.IC_CONFIRMACAO = 'N' AND ") +
-      v.CondicaoChave(QStringLiteral("ALT")));
+      QStringLiteral("SELECT COUNT(*) FROM ") + QString::fromLatin1(SqlAlteracaoPendente) +
+      QStringLiteral(" AND ") + v.CondicaoChave(QStringLiteral("ALT")));
   return !ds->IsEmpty() && ds->Fields(0).AsInt64() > 0;
 }
 
@@ -208,7 +228,7 @@ bool TMovimento::ValidarParticipacao(TVinculo &v, TContextoParticipacao contexto
     falha(QStringLiteral("0139"));
   // 4. The termination data: the sequence of the full link check, then
   // whether anything is due at all.
-  TRescisao &resc = v.Rescisao();
+  TRescisao &resc = RescisaoDe(v);
   resc.DefinirAliquotas(&Aliquotas());
   {
     QString codigo;
@@ -517,6 +537,28 @@ TResultadoMarcacao TMovimento::PrepararFechamento() {
     // write, which made the check of a large run wait on the disk per query.
     TEscopoTransacao transacao(IbxUtils);
     ExcluirInconsistencias(tiMovimento);
+    // What the check reads per link, read at once for all marked links.
+    struct TLeituraConjunta {
+      TMovimento *m;
+      ~TLeituraConjunta() {
+        m->rescisoes_.reset();
+        m->linhaRescisao_.clear();
+        m->alteracoesPendentes_.reset();
+      }
+    } leitura{this};
+    rescisoes_ = std::make_unique<TRescisao>();
+    rescisoes_->CarregarMarcados(linhaRescisao_);
+    alteracoesPendentes_ = std::make_unique<QSet<TChaveVinculo>>();
+    {
+      const TDataSetPtr ds = IbxUtils->AbrirConsulta(
+          QStringLiteral("SELECT DISTINCT ALT.NU_TIPO_INSO_EMPRA, ALT.NU_INSCRICAO, ALT.NU_PIS, "
+                         "ALT.NU_CATEGORIA, ALT.DT_ADMISSAO_VINCULO FROM ") +
+          QString::fromLatin1(SqlAlteracaoPendente));
+      for (ds->First(); !ds->Eof(); ds->Next())
+        alteracoesPendentes_->insert(TChaveVinculo{
+            ds->Fields(0).AsInteger(), ds->Fields(1).AsInt64(), ds->Fields(2).AsInt64(),
+            ds->Fields(3).AsInteger(), ds->Fields(4).AsDateTime()});
+    }
     for (; !v.FimDados(); v.Proximo()) {
       QStringList codigos;
       if (!ValidarParticipacao(v, cpFechamento, &codigos)) {

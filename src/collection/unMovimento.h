@@ -10,7 +10,9 @@
 #include "core/unGlobal.h"
 #include "registry/unChaveVinculo.h"
 
+#include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -19,6 +21,7 @@ class TVinculo;
 class TResponsavel;
 class TCalculo;
 class TTabelaAliquotas;
+class TRescisao;
 
 // Where a run operation applies: every link, the links of one company, or one link.
 struct TEscopoMovimento {
@@ -152,8 +155,17 @@ private:
   // per link.
   const TTabelaAliquotas &Aliquotas();
 
+  // The termination data of a link: the row read at once for the closing
+  // check when there is one, else the link's own.
+  TRescisao &RescisaoDe(TVinculo &v);
+
   std::unique_ptr<TResponsavel> responsavel_;
   std::unique_ptr<TTabelaAliquotas> aliquotas_;
+  // Read at once by the closing check, which validates every marked link;
+  // empty outside it.
+  std::unique_ptr<TRescisao> rescisoes_;
+  QHash<TChaveVinculo, int> linhaRescisao_;
+  std::unique_ptr<QSet<TChaveVinculo>> alteracoesPendentes_;
 };
 
 // Minimum termination balance of a category in force in a month (the newest

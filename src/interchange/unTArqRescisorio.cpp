@@ -296,7 +296,22 @@ void TArqRescisorio::RegistrarVinculo(TVinculo &v, int mensagem, const QString &
 }
 
 bool TArqRescisorio::EscreverVinculo(TVinculo &v) {
-  TRescisao &r = v.Rescisao();
+  const TChaveVinculo chave = ChaveDe(v);
+  TRescisao *lida = nullptr;
+  if (const auto it = linhaRescisao_.constFind(chave); it != linhaRescisao_.constEnd()) {
+    rescisoes_->ObterDataSet()->MoverPara(*it);
+    rescisoes_->CarregarAtributos();
+    rescisoes_->DefinirVinculo(&v);
+    lida = rescisoes_.get();
+  }
+  if (const auto it = linhaTrabalhador_.constFind(chave); it != linhaTrabalhador_.constEnd()) {
+    trabalhadores_->ObterDataSet()->MoverPara(*it);
+    trabalhadores_->CarregarAtributos();
+    v.DefinirTrabalhador(trabalhadores_.get());
+  } else {
+    v.DefinirTrabalhador(nullptr);
+  }
+  TRescisao &r = lida ? *lida : v.Rescisao();
   TTrabalhador &t = v.Trabalhador();
   // 1. The link's amounts, computed and stored once for all its lines.
   const double total = calculo_->GravarCalculo(&v, &r);
@@ -469,7 +484,7 @@ bool TArqRescisorio::EscreverVinculo(TVinculo &v) {
   }
   empresa_->TotalGuia += leitor_->TotalGuiaTrabalhadorCentavos;
   // 4. The balance complements by number.
-  const int numeros = complementos_.value(ChaveDe(v));
+  const int numeros = complementos_.value(chave);
   for (int numero = 1; numero <= 3; ++numero)
     if ((numeros & (1 << (numero - 1))) && !EscreverComplementos(v, numero))
       return false;
@@ -545,6 +560,11 @@ bool TArqRescisorio::Gerar() {
     return false;
   }
   try {
+    trabalhadores_ = std::make_unique<TTrabalhador>();
+    trabalhadores_->CarregarAssociados = false; // the company is the run's own, already read
+    trabalhadores_->CarregarMarcados(linhaTrabalhador_);
+    rescisoes_ = std::make_unique<TRescisao>();
+    rescisoes_->CarregarMarcados(linhaRescisao_);
     aliquotas_ = std::make_unique<TTabelaAliquotas>();
     aliquotas_->Carregar(IbxUtils);
     complementos_.clear();

@@ -21,6 +21,8 @@ class TVinculo;
 class TCalculo;
 class TProtocolo;
 class TTabelaAliquotas;
+class TTrabalhador;
+class TRescisao;
 struct TChaveVinculo;
 
 // A company guide of the generated file, for whoever reports the closing.
@@ -93,4 +95,9 @@ private:
   // marked link has (most have none), instead of queries per link.
   std::unique_ptr<TTabelaAliquotas> aliquotas_;
   QHash<TChaveVinculo, int> complementos_; // bit n-1 set: complement number n
+  // The workers and termination data of every marked link, read at once;
+  // each link's row is found by its key.
+  std::unique_ptr<TTrabalhador> trabalhadores_;
+  std::unique_ptr<TRescisao> rescisoes_;
+  QHash<TChaveVinculo, int> linhaTrabalhador_, linhaRescisao_;
 };

@@ -2,6 +2,7 @@
 
 #include "collection/unTAliquotaDeposito.h"
 #include "core/unUtilitarios.h"
+#include "registry/unChaveVinculo.h"
 #include "unVinculo.h"
 
 namespace {
@@ -368,6 +369,25 @@ bool TRescisao::ValidarValoresSemRemuneracao(bool Arquivo) {
 }
 
 // -------------------------------------------------------------- load, clear
+
+void TRescisao::CarregarMarcados(QHash<TChaveVinculo, int> &Linhas) {
+  AbrirDataSet(
+      SqlSelect + SqlFrom +
+      QStringLiteral(" WHERE EXISTS (SELECT 1 FROM QZLTBG04_VINCULO_EMPREGATICIO VINC "
+                     "WHERE VINC.IC_ESTADO_MOVIMENTO = 1 AND ") +
+      JuncaoVinculo(QStringLiteral("VINC"), QStringLiteral("QZLTBG06_INFORMACAO_RESCISAO")) + u')');
+  Linhas.clear();
+  TDataSet &ds = *ObterDataSet();
+  for (int i = 0; i < ds.RecordCount(); ++i) {
+    ds.MoverPara(i);
+    Linhas.insert(TChaveVinculo{ds.FieldByName(QStringLiteral("NU_TIPO_INSO_EMPRA")).AsInteger(),
+                                ds.FieldByName(QStringLiteral("NU_INSCRICAO")).AsInt64(),
+                                ds.FieldByName(QStringLiteral("NU_PIS")).AsInt64(),
+                                ds.FieldByName(QStringLiteral("NU_CATEGORIA")).AsInteger(),
+                                ds.FieldByName(QStringLiteral("DT_ADMISSAO_VINCULO")).AsDateTime()},
+                  i);
+  }
+}
 
 bool TRescisao::CarregarPorChave(int Tipo, int Categoria, TDateTime DtAdmissao, qint64 PIS,
                                  qint64 Inscricao) {

@@ -4,12 +4,14 @@
 // termination, the termination balance, and the parcels the calculation writes.
 #include "core/unNegocio.h"
 
+#include <QHash>
 #include <QString>
 #include <array>
 #include <memory>
 
 class TVinculo;
 class TTabelaAliquotas;
+struct TChaveVinculo;
 
 class TRescisao : public TNegocio {
 public:
@@ -91,6 +93,10 @@ public:
   // ----------------------------------------------------------- load, clear
   bool CarregarPorChave(int Tipo, int Categoria, TDateTime DtAdmissao, qint64 PIS,
                         qint64 Inscricao);
+  // The termination data of every link marked for the open run, in one query
+  // (a run has thousands of links); Linhas gets each link's row, to be shown
+  // with ObterDataSet()->MoverPara and CarregarAtributos. Database errors raise.
+  void CarregarMarcados(QHash<TChaveVinculo, int> &Linhas);
   // Rate row of the record's category in force in Mes: Resultado[0] the
   // minimum remuneration (UsarRemuneracaoMinima) or minimum balance,
   // Resultado[1] the rate. Left as passed when no row applies. Reads the rate

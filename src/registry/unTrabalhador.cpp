@@ -362,6 +362,28 @@ bool TTrabalhador::CarregarPorVinculo(int Tipo, const QString &Inscricao, TDateT
   }
 }
 
+bool TTrabalhador::CarregarMarcados(QHash<TChaveVinculo, int> &Linhas) {
+  CodigoErro.clear();
+  Linhas.clear();
+  try {
+    CarregarSQL(QStringLiteral("WHERE VINCULO.IC_ESTADO_MOVIMENTO = 1"), QString());
+    TDataSet &ds = *ObterDataSet();
+    for (int i = 0; i < ds.RecordCount(); ++i) {
+      ds.MoverPara(i);
+      Linhas.insert(TChaveVinculo{ds.FieldByName(QStringLiteral("TP_INSCRICAO")).AsInteger(),
+                                  ds.FieldByName(QStringLiteral("NU_INSCRICAO")).AsInt64(),
+                                  ds.FieldByName(QStringLiteral("PIS_EMPREGADO")).AsInt64(),
+                                  ds.FieldByName(QStringLiteral("CATEGORIA")).AsInteger(),
+                                  ds.FieldByName(QStringLiteral("DT_ADMISSAO")).AsDateTime()},
+                    i);
+    }
+    return QuantidadeRegistros() > 0;
+  } catch (const EBancoDados &) {
+    CodigoErro = QStringLiteral("0144");
+    throw;
+  }
+}
+
 bool TTrabalhador::CarregarPorPIS(const QString &PIS) {
   CodigoErro.clear();
   try {

@@ -11,6 +11,7 @@
 #include <memory>
 
 class TVinculo;
+struct TChaveVinculo;
 
 // The payroll-loan contracts typed on the worker screen, one table of text
 // cells shared by the program. Row 0 is a heading; each further row is one
@@ -66,6 +67,9 @@ public:
                           const QString &PIS);
   // Every link of the worker; False when none or on a database error ("0144").
   bool CarregarPorPIS(const QString &PIS);
+  // One row per link marked for the open run (a closing reads them all at
+  // once); Linhas gets each link's row. Database error: "0144", raised again.
+  bool CarregarMarcados(QHash<TChaveVinculo, int> &Linhas);
   void CarregarTodos();
   // Workers whose name contains the text (quotes and accents are plain text).
   void PesquisarPorNome(const QString &Parte);
