@@ -2,6 +2,7 @@
 
 #include "UnArvore.h"
 #include "uGradeConsulta.h"
+#include "uLocalizar.h"
 
 #include "collection/unConsultaGuias.h"
 #include "collection/unTGuiaEmpresa.h"
@@ -123,7 +124,6 @@ TfrmConsultaGuiasTotal::TfrmConsultaGuiasTotal(const QString &Modo, QWidget *pai
   pgcGuias->addTab(pagTrab, QStringLiteral("&Trabalhador"));
 
   btnLocalizar = new QPushButton(QStringLiteral("&Localizar"), this);
-  btnLocalizar->setEnabled(false); // the lookup windows come with their own issue
   btnImprimir = new QPushButton(QStringLiteral("&Imprimir"), this);
   btnExcluir = new QPushButton(QStringLiteral("Excl&uir"), this);
   auto *btnFechar = new QPushButton(QStringLiteral("&Fechar"), this);
@@ -154,11 +154,24 @@ TfrmConsultaGuiasTotal::TfrmConsultaGuiasTotal(const QString &Modo, QWidget *pai
   connect(chkTodasEmpresas, &QCheckBox::toggled, this, [this](bool v) { Marcar(sgEmpresa, v); });
   connect(chkTodosTrabalhadores, &QCheckBox::toggled, this,
           [this](bool v) { Marcar(sgTrabalhador, v); });
+  connect(btnLocalizar, &QPushButton::clicked, this, &TfrmConsultaGuiasTotal::btnLocalizarClick);
   connect(btnImprimir, &QPushButton::clicked, this, &TfrmConsultaGuiasTotal::btnImprimirClick);
   connect(btnExcluir, &QPushButton::clicked, this, &TfrmConsultaGuiasTotal::btnExcluirClick);
   connect(btnFechar, &QPushButton::clicked, this, &QDialog::accept);
   resize(820, 520);
   AtualizarBotoes();
+}
+
+void TfrmConsultaGuiasTotal::btnLocalizarClick() {
+  // Companies by inscription or name, workers by PIS or name.
+  if (pgcGuias->currentIndex() == 0)
+    LocalizarNaGrade(sgEmpresa, LocalizarEmpresa(2, this),
+                     {{QStringLiteral("INSCRICAO"), ceInscricao}, {QStringLiteral("RAZAO"), ceRazao}},
+                     QStringLiteral("HX"));
+  else
+    LocalizarNaGrade(sgTrabalhador, LocalizarTrabalhador(this),
+                     {{QStringLiteral("PIS/PASEP"), ctPis}, {QStringLiteral("NOME"), ctNome}},
+                     QStringLiteral("HX"));
 }
 
 void TfrmConsultaGuiasTotal::Mostrar(TfrmConsultaGuiasTotal &janela) {

@@ -47,6 +47,7 @@ public:
   QStringList CodigosMarcados() const;
 
 public slots:
+  void btnLocalizarClick();
   void btnImprimirClick();
   void btnExcluirClick();
   void pgcGuiasChange(int pagina);

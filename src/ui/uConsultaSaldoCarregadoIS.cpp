@@ -1,4 +1,5 @@
 #include "uConsultaSaldoCarregadoIS.h"
+#include "uLocalizar.h"
 
 #include "reports/uRelSaldo.h"
 
@@ -10,7 +11,6 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -222,36 +222,20 @@ void TfrmConsultaSaldoCarregadoIS::CarregarContas() {
     grdTrabalhador->setCurrentCell(0, 0);
 }
 
-bool TfrmConsultaSaldoCarregadoIS::Localizar(const QString &texto) {
-  // Digits look for an inscription or PIS, anything else for the start of a
-  // name.
-  const QString procura = texto.trimmed().toUpper();
-  if (procura.isEmpty())
-    return false;
-  const QString digitos = U::Digitos(procura);
-  QTableWidget *g = pcConsulta->currentIndex() == 0 ? grdEmpresa : grdTrabalhador;
-  for (int i = 0; i < g->rowCount(); ++i) {
-    const bool achou = digitos.isEmpty()
-                           ? g->item(i, 1)->text().toUpper().startsWith(procura)
-                           : g->item(i, 0)->data(Qt::UserRole).toString().contains(digitos);
-    if (achou) {
-      g->setCurrentCell(i, 0);
-      g->scrollToItem(g->item(i, 0));
-      return true;
-    }
-  }
-  return false;
+bool TfrmConsultaSaldoCarregadoIS::Localizar(const QString &Criterio) {
+  // Employers by inscription or name, accounts by PIS or name.
+  if (pcConsulta->currentIndex() == 0)
+    return LocalizarNaGrade(grdEmpresa, Criterio,
+                            {{QStringLiteral("INSCRICAO"), 0}, {QStringLiteral("RAZAO"), 1}},
+                            QStringLiteral("SR"));
+  return LocalizarNaGrade(grdTrabalhador, Criterio,
+                          {{QStringLiteral("PIS/PASEP"), 0}, {QStringLiteral("NOME"), 1}},
+                          QStringLiteral("SR"));
 }
 
 void TfrmConsultaSaldoCarregadoIS::btnLocalizarClick() {
-  bool ok = false;
-  const QString texto = QInputDialog::getText(this, QStringLiteral("Localizar"),
-                                              pcConsulta->currentIndex() == 0
-                                                  ? QStringLiteral("Inscrição ou razão social:")
-                                                  : QStringLiteral("PIS/PASEP ou nome:"),
-                                              QLineEdit::Normal, QString(), &ok);
-  if (ok && !Localizar(texto))
-    U::Mensagem(QStringLiteral("SR0092"), dtInformacao);
+  Localizar(pcConsulta->currentIndex() == 0 ? LocalizarEmpresa(2, this)
+                                            : LocalizarTrabalhador(this));
 }
 
 void TfrmConsultaSaldoCarregadoIS::btnExcluirClick() {

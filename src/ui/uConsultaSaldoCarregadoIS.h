@@ -34,8 +34,10 @@ public:
   void CarregarEmpresas();
   // Shows the accounts of the employer of a row of the employer page.
   void MostrarEmpresa(int linha);
-  // Finds a text (inscription, name or PIS digits) in the current page.
-  bool Localizar(const QString &texto);
+  // Finds a lookup criterion ("INSCRICAO-", "RAZAO-" on the employer page,
+  // "PIS/PASEP-", "NOME-" on the worker page) in the current page; SR0092
+  // when it is not there.
+  bool Localizar(const QString &Criterio);
 
 public slots:
   void btnExcluirClick();

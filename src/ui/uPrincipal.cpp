@@ -89,7 +89,7 @@ const TComando Comandos[] = {
     {"RetirarParticipacao1", "Retirar Participação de Movimento", nullptr, nullptr,
      &TfrmPrincipal::actRetirarParticipaodeMovimentoExecute},
     {"mnSimulacao", "Simulação", nullptr, nullptr, &TfrmPrincipal::mnSimulacaoClick},
-    {"actLocalizar", "&Localizar", nullptr, "localizar", nullptr},
+    {"actLocalizar", "&Localizar", nullptr, "localizar", &TfrmPrincipal::actLocalizarExecute},
     {"ArquivosEnviadosVorda1", "Arquivos &Gerados para Envio à VORDA", nullptr, nullptr, nullptr},
     {"SaldoCarregadoIS1", "&Saldo Rescisório", nullptr, nullptr,
      &TfrmPrincipal::SaldoCarregadoIS1Click},

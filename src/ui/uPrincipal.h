@@ -116,6 +116,8 @@ public:
   void DesmarcarTodosClick();
   void actRetirarParticipaodeMovimentoExecute();
   void mnSimulacaoClick();
+  // Finds an employer or a link and selects its node (uPrincipalLocalizar.cpp).
+  void actLocalizarExecute();
 
 protected:
   void closeEvent(QCloseEvent *e) override;

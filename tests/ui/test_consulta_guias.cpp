@@ -3,15 +3,18 @@
 
 #include "collection/unConsultaGuias.h"
 #include "collection/unTGuiaEmpresa.h"
+#include "core/unUtilitarios.h"
 #include "reports/uRelGuiaTotalizadora.h"
 #include "reports/uQReportPreview.h"
 #include "ui/uConsultaGuiasTotal.h"
+#include "ui/uLocalizar.h"
 #include "ui/uSelecaoGuias.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -133,9 +136,33 @@ TEST_F(ConsultaGuiasTeste, PaginaTrabalhadorExigeUmaEmpresa) {
   EXPECT_EQ(Coluna(j.sgTrabalhador, 2), (QStringList{"ZELIA", "ANA"})); // PIS order
   EXPECT_EQ(j.lblRazaoSocial->text(), "BETA PADARIA");
   EXPECT_FALSE(j.btnExcluir->isEnabled());
-  EXPECT_FALSE(j.btnLocalizar->isEnabled());
   j.sgTrabalhador->horizontalHeader()->sectionClicked(2); // by name
   EXPECT_EQ(Coluna(j.sgTrabalhador, 2), (QStringList{"ANA", "ZELIA"}));
+  // "&Localizar": the worker page by PIS or part of the name, the company page
+  // by inscription (typed without its leading zero) or name; HX0092 when absent.
+  const QString pisZelia = Coluna(j.sgTrabalhador, 1).at(1);
+  QStringList criterios{QStringLiteral("PIS/PASEP-") + TUtilitarios::Digitos(pisZelia),
+                        QStringLiteral("NOME-NINGUEM"), QStringLiteral("NOME-ELI")};
+  TfrmLocalizaPadrao::Interceptar = [&](TfrmLocalizaPadrao &f) {
+    f.Confirmado = true;
+    const TCriterio c = DividirCriterio(criterios.takeFirst());
+    (c.Chave == QLatin1String("NOME") ? f.edtNome : f.edtInscricao)->setText(c.Valor);
+  };
+  j.sgTrabalhador->setCurrentCell(0, 0);
+  j.btnLocalizar->click();
+  EXPECT_EQ(j.sgTrabalhador->currentRow(), 1);
+  j.sgTrabalhador->setCurrentCell(0, 0);
+  j.btnLocalizar->click();
+  EXPECT_EQ(j.sgTrabalhador->currentRow(), 0);
+  EXPECT_TRUE(Mostrados().last().startsWith(QStringLiteral("HX0092")));
+  j.btnLocalizar->click();
+  EXPECT_EQ(j.sgTrabalhador->currentRow(), 1);
+  j.pgcGuias->setCurrentIndex(0);
+  criterios = QStringList{QStringLiteral("INSCRICAO-4567890000191")};
+  j.btnLocalizar->click();
+  EXPECT_EQ(j.sgEmpresa->item(j.sgEmpresa->currentRow(), 2)->text(), "04.567.890/0001-91");
+  j.pgcGuias->setCurrentIndex(1);
+  TfrmLocalizaPadrao::Interceptar = nullptr;
   EXPECT_EQ(j.OrdemTrabalhador(), "NO_EMPREGADO ASC");
   const QString pasta = QStringLiteral(VESK_BIN_DIR "/../tests/capturas");
   QDir().mkpath(pasta);

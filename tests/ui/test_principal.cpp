@@ -136,7 +136,8 @@ TEST_F(PrincipalTeste, SoComandosConstruidosFicamHabilitados) {
                                   "ArquivoProcessado1",
                                   "OcorrenciaSaldo",
                                   "OcorrnciaChaveIdentificao1",
-                                  "OcorrnciaChaveIdentificao2"};
+                                  "OcorrnciaChaveIdentificao2",
+                                  "actLocalizar"};
   struct Caso {
     const char *no;
     bool incluirEmpresa, alterar, excluir;
