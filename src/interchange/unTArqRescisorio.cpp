@@ -806,6 +806,18 @@ bool TArqRescisorio::SalvarEnvelope(QStringList Linhas, const QString &Id, bool 
       if (todas > 0 && ds->Fields(1).AsInt64() == todas)
         cnae = QStringLiteral("S");
     }
+    // The companies the file carries are its company records: a file written
+    // again from its stored lines describes itself to the bank as the first
+    // time did.
+    int empresas = 0, tipoEmpresa = 0;
+    qint64 inscricaoEmpresa = 0;
+    for (const QString &l : Linhas)
+      if (LerCampo(l, EmpresaEnviado[emTipoRegistro]) == QLatin1String("10")) {
+        if (++empresas == 1) {
+          tipoEmpresa = LerCampo(l, EmpresaEnviado[emTipoInscricao]).toInt();
+          inscricaoEmpresa = LerCampo(l, EmpresaEnviado[emInscricao]).toLongLong();
+        }
+      }
     QList<TBussinessInfo> infos{
         {QStringLiteral("tparquivo"), QString::number(ArquivoGuiaRescisoria)},
         {QStringLiteral("tpresponsavel"), QString::number(resp->NU_TIPO_INSO_EMPRA)},
@@ -814,11 +826,11 @@ bool TArqRescisorio::SalvarEnvelope(QStringList Linhas, const QString &Id, bool 
         {QStringLiteral("datarecolhimento"), Utilitarios.DataParaTexto(DataRec)},
         {QStringLiteral("nra"), Id},
         {QStringLiteral("versaovesk"), QString::fromLatin1(VersaoLeiaute)},
-        {QStringLiteral("qtdempresas"), QString::number(QtdEmpresas)},
+        {QStringLiteral("qtdempresas"), QString::number(empresas)},
         {QStringLiteral("CNAE"), cnae}};
-    if (QtdEmpresas == 1 && !Guias.isEmpty()) {
-      infos << TBussinessInfo{QStringLiteral("tpinscempresa"), QString::number(Guias[0].Tipo)};
-      infos << TBussinessInfo{QStringLiteral("inscempresa"), QString::number(Guias[0].Inscricao)};
+    if (empresas == 1) {
+      infos << TBussinessInfo{QStringLiteral("tpinscempresa"), QString::number(tipoEmpresa)};
+      infos << TBussinessInfo{QStringLiteral("inscempresa"), QString::number(inscricaoEmpresa)};
     }
     QStringList arquivos;
     if (IncluirGuias) {

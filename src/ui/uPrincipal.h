@@ -118,6 +118,7 @@ public:
   void mnSimulacaoClick();
   // Finds an employer or a link and selects its node (uPrincipalLocalizar.cpp).
   void actLocalizarExecute();
+  void ArquivosEnviadosVorda1Click(); // files generated for the bank
 
 protected:
   void closeEvent(QCloseEvent *e) override;

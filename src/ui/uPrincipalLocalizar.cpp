@@ -1,9 +1,15 @@
-// The main window's search: the employer or link chosen in the search window
-// becomes the selected, expanded node of the tree.
+// The main window's search (the employer or link chosen in the search window
+// becomes the selected, expanded node of the tree) and its query of the files
+// generated for the bank.
+#include "uArquivosEnviadosCx.h"
 #include "uFramePadrao.h"
 #include "uLocalizar.h"
 #include "uPrincipal.h"
 
+#include "UnArvore.h"
+#include "core/unUtilitarios.h"
+
+#include <QPointer>
 #include <QTreeWidget>
 
 void TfrmPrincipal::actLocalizarExecute() {
@@ -32,4 +38,24 @@ void TfrmPrincipal::actLocalizarExecute() {
   ArvoreVisual().Selecionar(no);
   ArvoreVisual().Expandir(no);
   tvCadastro->setFocus();
+}
+
+void TfrmPrincipal::ArquivosEnviadosVorda1Click() {
+  struct TOcupada {
+    TfrmPrincipal *j;
+    ~TOcupada() { j->HabilitarJanela(true); }
+  } ocupada{this};
+  HabilitarJanela(false);
+  // Deleting a file's guides can take processed links back to closed.
+  TfrmArquivosEnviadosCx::AtualizarArvore = [janela = QPointer<TfrmPrincipal>(this)] {
+    ::AtualizarArvore();
+    if (janela)
+      janela->AtualizarBarraStatus();
+  };
+  TfrmArquivosEnviadosCx consulta(this);
+  if (!consulta.Carregar()) {
+    Utilitarios.Mensagem(QStringLiteral("AE0310"), dtInformacao);
+    return;
+  }
+  consulta.Mostrar();
 }

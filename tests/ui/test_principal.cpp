@@ -137,7 +137,8 @@ TEST_F(PrincipalTeste, SoComandosConstruidosFicamHabilitados) {
                                   "OcorrenciaSaldo",
                                   "OcorrnciaChaveIdentificao1",
                                   "OcorrnciaChaveIdentificao2",
-                                  "actLocalizar"};
+                                  "actLocalizar",
+                                  "ArquivosEnviadosVorda1"};
   struct Caso {
     const char *no;
     bool incluirEmpresa, alterar, excluir;
