@@ -48,6 +48,14 @@ QString Cabecalho(const TDataSet &ds, bool comProtocolo) {
 const QString TipoTexto = QStringLiteral(
     "CASE EMP.NU_TIPO_INSCRICAO_ENVIO WHEN 1 THEN 'CNPJ' WHEN 2 THEN 'CEI' END AS TP_INSCRICAO");
 
+// The file's companies with their workers (a company without workers too).
+const QString EmpresasETrabalhadores = QStringLiteral(
+    " FROM QZLTBG15_ENVIO_EMPRESA EMP JOIN QZLTBG13_ARQUIVO ARQ ON "
+    "ARQ.NU_IDENTIFICADOR_ARQUIVO = EMP.NU_IDENTIFICADOR_ARQUIVO LEFT JOIN "
+    "QZLTBG16_ENVIO_EMPREGADO TRAB ON TRAB.NU_IDENTIFICADOR_ARQUIVO = "
+    "EMP.NU_IDENTIFICADOR_ARQUIVO AND TRAB.NU_TIPO_INSCRICAO_ENVIO = "
+    "EMP.NU_TIPO_INSCRICAO_ENVIO AND TRAB.NU_INSCRICAO_ENVIO = EMP.NU_INSCRICAO_ENVIO");
+
 QString Ordem(const QString &inicio, const QString &ordem) {
   QString r = inicio;
   if (!ordem.trimmed().isEmpty())
@@ -89,14 +97,7 @@ QString TRelArquivosEnviados::Consulta(const TFiltroArquivoEnviado &f) {
              "TRAB.CO_MOVIMENTACAO, TRAB.NO_EMPREGADO, TRAB.NU_PIS_ENVIO, TRAB.DT_ADMISSAO_ENVIO, "
              "TRAB.NU_CATEGORIA_ENVIO, TRAB.DT_MOVIMENTACAO, TRAB.VR_TOTAL_RECOLHIDO AS "
              "VR_RECOLHIDO, ") +
-         TipoTexto +
-         QStringLiteral(
-             " FROM QZLTBG15_ENVIO_EMPRESA EMP JOIN QZLTBG13_ARQUIVO ARQ ON "
-             "ARQ.NU_IDENTIFICADOR_ARQUIVO = EMP.NU_IDENTIFICADOR_ARQUIVO LEFT JOIN "
-             "QZLTBG16_ENVIO_EMPREGADO TRAB ON TRAB.NU_IDENTIFICADOR_ARQUIVO = "
-             "EMP.NU_IDENTIFICADOR_ARQUIVO AND TRAB.NU_TIPO_INSCRICAO_ENVIO = "
-             "EMP.NU_TIPO_INSCRICAO_ENVIO AND TRAB.NU_INSCRICAO_ENVIO = EMP.NU_INSCRICAO_ENVIO") +
-         CondicoesArquivoEnviado(f) +
+         TipoTexto + EmpresasETrabalhadores + CondicoesArquivoEnviado(f) +
          Ordem(QStringLiteral("ARQ.DT_ENVIO_PROTOCOLO, ARQ.CO_PROTOCOLO"), f.Ordem);
 }
 
@@ -201,14 +202,7 @@ QString TRelArqSolicitaSaldo::Consulta(const TFiltroArquivoEnviado &f) {
              "EMP.NO_RAZAO_SOCIAL, EMP.VR_TOTAL_RECOLHIDO, TRAB.NO_EMPREGADO, TRAB.NU_PIS_ENVIO, "
              "TRAB.DT_ADMISSAO_ENVIO, TRAB.NU_CATEGORIA_ENVIO, TRAB.DT_MOVIMENTACAO, "
              "TRAB.VR_TOTAL_RECOLHIDO AS VR_RECOLHIDO, ") +
-         TipoTexto +
-         QStringLiteral(
-             " FROM QZLTBG15_ENVIO_EMPRESA EMP JOIN QZLTBG13_ARQUIVO ARQ ON "
-             "ARQ.NU_IDENTIFICADOR_ARQUIVO = EMP.NU_IDENTIFICADOR_ARQUIVO LEFT JOIN "
-             "QZLTBG16_ENVIO_EMPREGADO TRAB ON TRAB.NU_IDENTIFICADOR_ARQUIVO = "
-             "EMP.NU_IDENTIFICADOR_ARQUIVO AND TRAB.NU_TIPO_INSCRICAO_ENVIO = "
-             "EMP.NU_TIPO_INSCRICAO_ENVIO AND TRAB.NU_INSCRICAO_ENVIO = EMP.NU_INSCRICAO_ENVIO") +
-         CondicoesArquivoEnviado(f) +
+         TipoTexto + EmpresasETrabalhadores + CondicoesArquivoEnviado(f) +
          Ordem(QStringLiteral("   ARQ.DT_ENVIO_PROTOCOLO,ARQ.CO_PROTOCOLO "), f.Ordem);
 }
 

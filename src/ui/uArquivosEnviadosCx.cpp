@@ -26,21 +26,6 @@
 namespace {
 using U = TUtilitarios;
 
-QTableWidget *Grade(const char *nome, const QStringList &titulos, QWidget *pai) {
-  auto *g = new QTableWidget(0, static_cast<int>(titulos.size()), pai);
-  g->setObjectName(QString::fromLatin1(nome));
-  g->setHorizontalHeaderLabels(titulos);
-  g->setSelectionBehavior(QAbstractItemView::SelectRows);
-  g->setSelectionMode(QAbstractItemView::SingleSelection);
-  g->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  g->verticalHeader()->hide();
-  g->verticalHeader()->setDefaultSectionSize(20);
-  g->horizontalHeader()->setHighlightSections(false);
-  g->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-  g->setTabKeyNavigation(false);
-  return g;
-}
-
 QLineEdit *SoLeitura(QWidget *pai) {
   auto *e = new QLineEdit(pai);
   e->setReadOnly(true);
@@ -78,7 +63,7 @@ TfrmSelecaoArqEnvio::TfrmSelecaoArqEnvio(const QList<TArquivoComRegistro> &arqui
     : QDialog(pai) {
   setObjectName(QStringLiteral("frmSelecaoArqEnvio"));
   setWindowTitle(QStringLiteral("Seleção de Arquivo"));
-  sgSelecao = Grade(
+  sgSelecao = NovaGradeOrdenavel(
       "sgSelecao",
       {QStringLiteral("Tipo Arquivo"), QStringLiteral("Data"), QStringLiteral("Protocolo")}, this);
   sgSelecao->setColumnWidth(0, 260);
@@ -143,11 +128,12 @@ TfrmArquivosEnviadosCx::TfrmArquivosEnviadosCx(QWidget *pai)
   pgcArquivos = new QTabWidget(this);
   pgcArquivos->setObjectName(QStringLiteral("pgcArquivos"));
   auto *pagLista = new QWidget;
-  sgEnvio = Grade("sgEnvio",
-                  {QString(), QStringLiteral("Tipo"), QStringLiteral("Arquivo"),
-                   QStringLiteral("Data de Geração"), QStringLiteral("Nome do Arquivo"), QString(),
-                   QString(), QString(), QString()},
-                  pagLista);
+  sgEnvio =
+      NovaGradeOrdenavel("sgEnvio",
+                         {QString(), QStringLiteral("Tipo"), QStringLiteral("Arquivo"),
+                          QStringLiteral("Data de Geração"), QStringLiteral("Nome do Arquivo"),
+                          QString(), QString(), QString(), QString()},
+                         pagLista);
   for (int c :
        {int(cnTipo), int(cnValido), int(cnProtocolo), int(cnIdentificador), int(cnAtendido)})
     sgEnvio->setColumnHidden(c, true);
@@ -184,12 +170,12 @@ TfrmArquivosEnviadosCx::TfrmArquivosEnviadosCx(QWidget *pai)
   pgcDetalhes = new QTabWidget(pagDetalhes);
   pgcDetalhes->setObjectName(QStringLiteral("pgcDetalhes"));
   auto *abaEmpresa = new QWidget;
-  sgEmpresa =
-      Grade("sgEmpresa",
-            {QStringLiteral("Inscrição"), QStringLiteral("Razão Social"),
-             QStringLiteral("Data de Processamento"), QStringLiteral("Valor Total"),
-             QStringLiteral("Código de Barras"), QStringLiteral("Data Recolhimento"), QString()},
-            abaEmpresa);
+  sgEmpresa = NovaGradeOrdenavel("sgEmpresa",
+                                 {QStringLiteral("Inscrição"), QStringLiteral("Razão Social"),
+                                  QStringLiteral("Data de Processamento"),
+                                  QStringLiteral("Valor Total"), QStringLiteral("Código de Barras"),
+                                  QStringLiteral("Data Recolhimento"), QString()},
+                                 abaEmpresa);
   sgEmpresa->setColumnHidden(ceTipoInscricao, true);
   sgEmpresa->setColumnWidth(ceInscricao, 130);
   sgEmpresa->setColumnWidth(ceRazao, 280);
@@ -198,10 +184,10 @@ TfrmArquivosEnviadosCx::TfrmArquivosEnviadosCx(QWidget *pai)
   (new QVBoxLayout(abaEmpresa))->addWidget(sgEmpresa);
   pgcDetalhes->addTab(abaEmpresa, QStringLiteral("Empresa"));
   auto *abaTrabalhador = new QWidget;
-  sgTrabalhador = Grade("sgTrabalhador",
-                        {QStringLiteral("PIS/PASEP"), QStringLiteral("Nome"),
-                         QStringLiteral("Admissão"), QStringLiteral("Valor")},
-                        abaTrabalhador);
+  sgTrabalhador = NovaGradeOrdenavel("sgTrabalhador",
+                                     {QStringLiteral("PIS/PASEP"), QStringLiteral("Nome"),
+                                      QStringLiteral("Admissão"), QStringLiteral("Valor")},
+                                     abaTrabalhador);
   sgTrabalhador->setColumnWidth(ctPIS, 110);
   sgTrabalhador->setColumnWidth(ctNome, 300);
   sgTrabalhador->setColumnWidth(ctAdmissao, 90);

@@ -1,4 +1,5 @@
 #include "uConsultaSaldoCarregadoIS.h"
+#include "uGradeOrdenavel.h"
 #include "uLocalizar.h"
 
 #include "reports/uRelSaldo.h"
@@ -31,31 +32,10 @@ QString Dinheiro(qint64 centavos) {
   return TCentavos::DeCentavos(centavos).Formatado();
 }
 
-// An item that sorts by a key of its own (digits, dates, amounts).
-class TItem : public QTableWidgetItem {
-public:
-  TItem(const QString &texto, const QVariant &chave, Qt::Alignment alinhamento = Qt::AlignLeft)
-      : QTableWidgetItem(texto) {
-    setData(Qt::UserRole, chave);
-    setTextAlignment(alinhamento | Qt::AlignVCenter);
-    setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-  }
-  bool operator<(const QTableWidgetItem &o) const override {
-    const QVariant a = data(Qt::UserRole), b = o.data(Qt::UserRole);
-    if (a.typeId() == QMetaType::LongLong)
-      return a.toLongLong() < b.toLongLong();
-    return a.toString() < b.toString();
-  }
-};
+using TItem = TItemOrdenavel;
 
 QTableWidget *Grade(QWidget *pai, const char *nome, const QStringList &titulos) {
-  auto *g = new QTableWidget(0, static_cast<int>(titulos.size()), pai);
-  g->setObjectName(QString::fromLatin1(nome));
-  g->setHorizontalHeaderLabels(titulos);
-  g->setSelectionBehavior(QAbstractItemView::SelectRows);
-  g->setSelectionMode(QAbstractItemView::SingleSelection);
-  g->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  g->verticalHeader()->hide();
+  auto *g = NovaGradeOrdenavel(nome, titulos, pai);
   g->horizontalHeader()->setStretchLastSection(true);
   return g;
 }

@@ -3,8 +3,12 @@
 // sort as dates and amounts as amounts (10/01/2025 before 09/12/2025), and
 // that can carry the index of the row's record: sorting moves the whole row,
 // and the record follows its row.
+#include <QStringList>
 #include <QTableWidgetItem>
 #include <QVariant>
+
+class QTableWidget;
+class QWidget;
 
 class TItemOrdenavel : public QTableWidgetItem {
 public:
@@ -31,3 +35,7 @@ public:
     }
   }
 };
+
+// A read-only grid of whole-row, single selection with one heading row and no
+// sort indicator yet (the query's order stands until a heading is clicked).
+QTableWidget *NovaGradeOrdenavel(const char *nome, const QStringList &titulos, QWidget *pai);

@@ -392,14 +392,25 @@ void TfrmLocalizaPadrao::AtualizarBotao() {
   btnLocalizar->setEnabled(AlgumCriterio());
 }
 
-QString TfrmLocalizaPadrao::Criterio() const {
+QString
+TfrmLocalizaPadrao::PrimeiroCriterio(const QList<QPair<QString, QLineEdit *>> &campos) const {
   if (!Confirmado)
     return {};
-  if (!edtInscricao->text().isEmpty())
-    return QStringLiteral("INSCRICAO-") + edtInscricao->text();
-  if (!edtNome->text().trimmed().isEmpty())
-    return QStringLiteral("NOME-") + edtNome->text().trimmed().toUpper();
+  for (const auto &[chave, campo] : campos) {
+    if (!campo->isVisibleTo(this))
+      continue;
+    // Names are searched upper-cased and without the blanks around them.
+    const bool nome = chave == QLatin1String("NOME") || chave == QLatin1String("RAZAO");
+    const QString valor = nome ? campo->text().trimmed().toUpper() : campo->text();
+    if (!valor.isEmpty())
+      return chave + u'-' + valor;
+  }
   return {};
+}
+
+QString TfrmLocalizaPadrao::Criterio() const {
+  return PrimeiroCriterio(
+      {{QStringLiteral("INSCRICAO"), edtInscricao}, {QStringLiteral("NOME"), edtNome}});
 }
 
 void TfrmLocalizaPadrao::Mostrar() {
@@ -436,15 +447,9 @@ bool TfrmLocalizaEmpresa::AlgumCriterio() const {
 }
 
 QString TfrmLocalizaEmpresa::Criterio() const {
-  if (!Confirmado)
-    return {};
-  if (!edtInscricao->text().isEmpty())
-    return QStringLiteral("INSCRICAO-") + edtInscricao->text();
-  if (edtNome->isVisibleTo(this) && !edtNome->text().trimmed().isEmpty())
-    return QStringLiteral("RAZAO-") + edtNome->text().trimmed().toUpper();
-  if (edtPIS->isVisibleTo(this) && !edtPIS->text().isEmpty())
-    return QStringLiteral("PIS/PASEP-") + edtPIS->text();
-  return {};
+  return PrimeiroCriterio({{QStringLiteral("INSCRICAO"), edtInscricao},
+                           {QStringLiteral("RAZAO"), edtNome},
+                           {QStringLiteral("PIS/PASEP"), edtPIS}});
 }
 
 // ------------------------------------------------------------------ worker
@@ -458,13 +463,8 @@ TfrmLocalizaTrabalhador::TfrmLocalizaTrabalhador(QWidget *pai) : TfrmLocalizaPad
 }
 
 QString TfrmLocalizaTrabalhador::Criterio() const {
-  if (!Confirmado)
-    return {};
-  if (!edtInscricao->text().isEmpty())
-    return QStringLiteral("PIS/PASEP-") + edtInscricao->text();
-  if (!edtNome->text().trimmed().isEmpty())
-    return QStringLiteral("NOME-") + edtNome->text().trimmed().toUpper();
-  return {};
+  return PrimeiroCriterio(
+      {{QStringLiteral("PIS/PASEP"), edtInscricao}, {QStringLiteral("NOME"), edtNome}});
 }
 
 // ---------------------------------------------------------------- protocol
@@ -512,15 +512,11 @@ bool TfrmLocalizaProtocolo::AlgumCriterio() const {
 }
 
 QString TfrmLocalizaProtocolo::Criterio() const {
-  if (!Confirmado)
-    return {};
-  if (ProtocoloMascarado() != ProtocoloVazio)
+  // The protocol as shown, with its points; untouched it counts as empty.
+  if (Confirmado && ProtocoloMascarado() != ProtocoloVazio)
     return QStringLiteral("PROTOCOLO-") + ProtocoloMascarado();
-  if (!edtInscricao->text().isEmpty())
-    return QStringLiteral("INSCRICAO-") + edtInscricao->text();
-  if (edtPIS->isVisibleTo(this) && !edtPIS->text().isEmpty())
-    return QStringLiteral("PIS/PASEP-") + edtPIS->text();
-  return {};
+  return PrimeiroCriterio(
+      {{QStringLiteral("INSCRICAO"), edtInscricao}, {QStringLiteral("PIS/PASEP"), edtPIS}});
 }
 
 // --------------------------------------------------------------- launchers

@@ -84,6 +84,9 @@ protected:
   void Posicionar(QLabel *rotulo, QWidget *campo, int topo, int largura);
   // Window height; the button panel stays at the bottom.
   void DefinirAltura(int altura);
+  // Key word and value of the first visible field that holds text, in the
+  // order given; empty when not confirmed or all are empty.
+  QString PrimeiroCriterio(const QList<QPair<QString, QLineEdit *>> &campos) const;
   // Whether any criterion field that counts holds text.
   virtual bool AlgumCriterio() const;
   void AtualizarBotao();
