@@ -5,13 +5,11 @@
 #include "cli/unComandos.h"
 #include "cli/unProgressoTexto.h"
 #include "core/UnInconsistencia.h"
-#include "core/unSinais.h"
 #include "core/unUtilitarios.h"
 #include "interchange/UThread.h"
 #include "interchange/unTArqRetornoGuia.h"
 
 #include <QFileInfo>
-#include <csignal>
 #include <memory>
 
 namespace {
@@ -43,16 +41,9 @@ int Executar(const QStringList &args) {
                 .arg(TUtilitarios::DataParaTexto(c.Admissao)));
     return 0;
   }
-  if (interrompido) {
-    const int sinal = SinalRecebido();
-    AvisarInterrupcao(sinal, sinal == SIGINT ? "Carga cancelada; nada foi gravado." : nullptr);
-    return StatusSinal(sinal);
-  }
-  if (!execucao.ErroInesperado.isEmpty())
-    Erro(QStringLiteral("Erro: %1\n").arg(execucao.ErroInesperado));
-  if (execucao.CodigoErro == QStringLiteral("0396"))
-    Erro(QStringLiteral("A mensagem %1 não existe na tabela de mensagens (0396).\n")
-             .arg(execucao.MensagemInexistente, 4, 10, QChar(u'0')));
+  if (interrompido)
+    return EncerrarInterrompido("Carga cancelada; nada foi gravado.");
+  DizerErroExecucao(execucao);
   if (retorno && retorno->ReenvioRejeitado)
     Erro(QStringLiteral(
              "O arquivo é um aviso de reenvio rejeitado; guias recusadas pelo banco: %1\n")

@@ -5,12 +5,10 @@
 #include "cli/unProgressoTexto.h"
 #include "collection/unSolicitacaoSaldoRecisorio.h"
 #include "core/UnInconsistencia.h"
-#include "core/unSinais.h"
 #include "interchange/UThread.h"
 #include "interchange/UnArqFolha.h"
 
 #include <QFileInfo>
-#include <csignal>
 #include <memory>
 
 namespace {
@@ -53,16 +51,9 @@ int Executar(const QStringList &args) {
     }
     return 0;
   }
-  if (interrompido) {
-    const int sinal = SinalRecebido();
-    AvisarInterrupcao(sinal, sinal == SIGINT ? "Importação cancelada; nada foi gravado." : nullptr);
-    return StatusSinal(sinal);
-  }
-  if (!execucao.ErroInesperado.isEmpty())
-    Erro(QStringLiteral("Erro: %1\n").arg(execucao.ErroInesperado));
-  if (execucao.CodigoErro == QStringLiteral("0396"))
-    Erro(QStringLiteral("A mensagem %1 não existe na tabela de mensagens (0396).\n")
-             .arg(execucao.MensagemInexistente, 4, 10, QChar(u'0')));
+  if (interrompido)
+    return EncerrarInterrompido("Importação cancelada; nada foi gravado.");
+  DizerErroExecucao(execucao);
   Erro(QStringLiteral("Arquivo recusado: %1\n").arg(arquivo));
   ListarInconsistencias(tiFolha);
   return 1;

@@ -97,6 +97,20 @@ void ListarInconsistencias(int NumeroArquivo) {
   }
 }
 
+int EncerrarInterrompido(const char *cancelamento) {
+  const int sinal = SinalRecebido();
+  AvisarInterrupcao(sinal, sinal == SIGINT ? cancelamento : nullptr);
+  return StatusSinal(sinal);
+}
+
+void DizerErroExecucao(const TExecucaoArquivo &execucao) {
+  if (!execucao.ErroInesperado.isEmpty())
+    Erro(QStringLiteral("Erro: %1\n").arg(execucao.ErroInesperado));
+  if (execucao.CodigoErro == QStringLiteral("0396"))
+    Erro(QStringLiteral("A mensagem %1 não existe na tabela de mensagens (0396).\n")
+             .arg(execucao.MensagemInexistente, 4, 10, QChar(u'0')));
+}
+
 double ExecutarComProgresso(TExecucaoArquivo &execucao, bool *Interrompido) {
   auto interrupcao = std::make_unique<TInterrupcao>();
   TProgressoTexto progresso(SaidaEhTerminal());

@@ -51,6 +51,14 @@ class TExecucaoArquivo;
 // *Interrompido tells whether a signal stopped it.
 double ExecutarComProgresso(TExecucaoArquivo &execucao, bool *Interrompido);
 
+// After a run a signal stopped: says so (with `cancelamento` for Ctrl+C) and
+// returns the program's exit status for that signal.
+int EncerrarInterrompido(const char *cancelamento);
+
+// After a run that did not store its file: the unexpected error and a
+// missing message row, when there are.
+void DizerErroExecucao(const TExecucaoArquivo &execucao);
+
 // Prints every inconsistency of a file kind to stderr (line, record, message
 // number, content, text).
 void ListarInconsistencias(int NumeroArquivo);

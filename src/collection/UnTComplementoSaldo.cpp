@@ -6,6 +6,7 @@
 #include "core/unTransacao.h"
 #include "core/unUtilitarios.h"
 #include "registry/UnRescisao.h"
+#include "registry/unChaveVinculo.h"
 #include "registry/unVinculo.h"
 
 #include <QDate>
@@ -120,6 +121,24 @@ bool TComplementoSaldo::CarregarAbertos(int tipo, qint64 inscricao, qint64 pis) 
   return Carregar(where + QStringLiteral(" ORDER BY VINC.NU_TIPO_INSO_EMPRA, VINC.NU_INSCRICAO, "
                                          "VINC.NU_PIS, CMPSAL.NU_COMPLEMENTO, "
                                          "CMPSAL.AA_COMPETENCIA, CMPSAL.MM_COMPETENCIA"));
+}
+
+void TComplementoSaldo::NumerosDosMarcados(QHash<TChaveVinculo, int> &Numeros) {
+  Numeros.clear();
+  const TDataSetPtr ds = Ibx->AbrirConsulta(
+      QStringLiteral(
+          "SELECT DISTINCT C.NU_TIPO_INSO_EMPRA, C.NU_INSCRICAO, C.NU_PIS, C.NU_CATEGORIA, "
+          "C.DT_ADMISSAO_VINCULO, C.NU_COMPLEMENTO FROM QZLTBG07_COMPLEMENTO_SALDO C JOIN "
+          "QZLTBG04_VINCULO_EMPREGATICIO VINC ON ") +
+      JuncaoVinculo(QStringLiteral("VINC"), QStringLiteral("C")) +
+      QStringLiteral(" WHERE VINC.IC_ESTADO_MOVIMENTO = 1"));
+  for (ds->First(); !ds->Eof(); ds->Next()) {
+    const int numero = ds->Fields(5).AsInteger();
+    if (numero >= 1 && numero <= 3)
+      Numeros[TChaveVinculo{ds->Fields(0).AsInteger(), ds->Fields(1).AsInt64(),
+                            ds->Fields(2).AsInt64(), ds->Fields(3).AsInteger(),
+                            ds->Fields(4).AsDateTime()}] |= 1 << (numero - 1);
+  }
 }
 
 bool TComplementoSaldo::PossuiComplemento() {

@@ -8,11 +8,13 @@
 #include "collection/unTCalculo.h"
 #include "core/unNegocio.h"
 
+#include <QHash>
 #include <QString>
 #include <memory>
 
 class TVinculo;
 class TRescisao;
+struct TChaveVinculo;
 
 class TComplementoSaldo : public TNegocio {
 public:
@@ -49,6 +51,10 @@ public:
   // Complements whose link is still open (state 0 or 1), optionally of one
   // employer and one PIS (-1: no filter).
   bool CarregarAbertos(int tipo = -1, qint64 inscricao = -1, qint64 pis = -1);
+  // Which complement numbers each link marked for the open run has, in one
+  // query (most links have none): bit n-1 set for number n. Database errors
+  // raise.
+  void NumerosDosMarcados(QHash<TChaveVinculo, int> &Numeros);
 
   // Deposit of the current row (rate, currency conversion and JAM); -1 when
   // it cannot be computed.

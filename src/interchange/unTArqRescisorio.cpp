@@ -552,13 +552,7 @@ void TArqRescisorio::ExcluirProtocolo() {
   }
 }
 
-bool TArqRescisorio::Gerar() {
-  TVinculo v;
-  IbxUtils->IniciarTransacao();
-  if (!v.CarregarParticipantes(true, 0, NullDate, 0, 0, 0)) {
-    CodigoErro = v.CodigoErro.isEmpty() ? QStringLiteral("0108") : v.CodigoErro;
-    return false;
-  }
+bool TArqRescisorio::LerMarcados() {
   try {
     trabalhadores_ = std::make_unique<TTrabalhador>();
     trabalhadores_->CarregarAssociados = false; // the company is the run's own, already read
@@ -567,25 +561,23 @@ bool TArqRescisorio::Gerar() {
     rescisoes_->CarregarMarcados(linhaRescisao_);
     aliquotas_ = std::make_unique<TTabelaAliquotas>();
     aliquotas_->Carregar(IbxUtils);
-    complementos_.clear();
-    const TDataSetPtr ds = IbxUtils->AbrirConsulta(
-        QStringLiteral(
-            "SELECT DISTINCT C.NU_TIPO_INSO_EMPRA, C.NU_INSCRICAO, C.NU_PIS, C.NU_CATEGORIA, "
-            "C.DT_ADMISSAO_VINCULO, C.NU_COMPLEMENTO FROM QZLTBG07_COMPLEMENTO_SALDO C JOIN "
-            "QZLTBG04_VINCULO_EMPREGATICIO VINC ON ") +
-        JuncaoVinculo(QStringLiteral("VINC"), QStringLiteral("C")) +
-        QStringLiteral(" WHERE VINC.IC_ESTADO_MOVIMENTO = 1"));
-    for (ds->First(); !ds->Eof(); ds->Next()) {
-      const int numero = ds->Fields(5).AsInteger();
-      if (numero >= 1 && numero <= 3)
-        complementos_[TChaveVinculo{ds->Fields(0).AsInteger(), ds->Fields(1).AsInt64(),
-                                    ds->Fields(2).AsInt64(), ds->Fields(3).AsInteger(),
-                                    ds->Fields(4).AsDateTime()}] |= 1 << (numero - 1);
-    }
+    TComplementoSaldo().NumerosDosMarcados(complementos_);
   } catch (const EBancoDados &) {
     CodigoErro = QStringLiteral("0144");
     return false;
   }
+  return true;
+}
+
+bool TArqRescisorio::Gerar() {
+  TVinculo v;
+  IbxUtils->IniciarTransacao();
+  if (!v.CarregarParticipantes(true, 0, NullDate, 0, 0, 0)) {
+    CodigoErro = v.CodigoErro.isEmpty() ? QStringLiteral("0108") : v.CodigoErro;
+    return false;
+  }
+  if (!LerMarcados())
+    return false;
   Avancar1();
   if (!EscreverLinha(rgCabecalho, LinhaCabecalho()))
     return false;

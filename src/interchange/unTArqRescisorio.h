@@ -73,6 +73,7 @@ public:
 private:
   struct TEmpresaAtual;
   bool Gerar();
+  bool LerMarcados();
   bool EscreverLinha(int tipo, const QString &linha);
   QString LinhaCabecalho();
   bool EscreverEmpresa(TVinculo &v);
