@@ -178,6 +178,78 @@ def modelo_enviado(linhas):
     return cab, empresas
 
 
+def conferir_enviado(linhas):
+    """What the bank checks before it processes a sent file, as a list of
+    "linha N: problema" texts (empty when the file holds together): every
+    line 533 characters with its sequence number in 528-533; each company's
+    "80" and the file's "90" with the counts and totals of the lines above
+    them (remuneration and fine base on every "40", one per consigned-loan
+    contract, as the program's own reader of this layout sums them); each
+    bar code with its check digit and, in centavos, the sum of its links'
+    twenty amounts."""
+    erros = []
+
+    def n(l, i, t):
+        texto = l[i - 1:i - 1 + t]
+        return int(texto) if texto.isdigit() else None
+
+    arq = dict(q40=0, q42=0, q44=0, q45=0, q46=0, dep=0, jam=0, multa=0, contr=0, mc=0, rem=0)
+    emp, barras = None, None
+    for k, l in enumerate(linhas, 1):
+        if len(l) != TAMANHO_ENVIADO:
+            erros.append("linha %d: %d posições" % (k, len(l)))
+            continue
+        if n(l, 528, 6) != k:
+            erros.append("linha %d: sequencial %s" % (k, l[527:533]))
+        t = l[:2]
+        if t == "10":
+            emp = dict(q40=0, q42=0, q44=0, q45=0, q46=0, dep=0, jam=0, multa=0, contr=0, mc=0,
+                       rem=0, base=0, linha=k, total=0)
+            barras = l[216:260]
+            if not barras.isdigit() or int(barras[3]) != modulo11(barras[:3] + barras[4:]):
+                erros.append("linha %d: dígito do código de barras" % k)
+        elif emp is None and t not in ("00", "90"):
+            erros.append("linha %d: registro %s fora de uma empresa" % (k, t))
+        elif t == "40":
+            emp["q40"] += 1
+            v = ler(l, VINCULO_COMUM)
+            emp["rem"] += sum(int(v[c]) for c in ("rem_anterior", "rem_rescisao", "aviso_ind"))
+            emp["base"] += int(v["base_multa"])
+        elif t == "42":
+            emp["q42"] += 1
+            valores = [n(l, i, c) or 0 for _, i, c in VALORES]
+            emp["total"] += sum(valores)
+            for b in range(4):
+                for nome, x in zip(("dep", "jam", "multa", "contr", "mc"), valores[5 * b:5 * b + 5]):
+                    emp[nome] += x
+        elif t in ("44", "45", "46"):
+            emp["q" + t] += 1
+        elif t == "80":
+            lidos = [n(l, 54 + 15 * i, 15) for i in range(7)] + \
+                    [n(l, 159 + 6 * i, 6) for i in range(5)]
+            nomes = ("dep", "jam", "multa", "contr", "mc", "rem", "base",
+                     "q40", "q42", "q44", "q45", "q46")
+            for nome, lido in zip(nomes, lidos):
+                if lido != emp[nome]:
+                    erros.append("linha %d: %s do 80 = %s, linhas = %d" % (k, nome, lido, emp[nome]))
+            if barras and barras.isdigit() and int(barras[4:15]) != emp["total"]:
+                erros.append("linha %d: código de barras com %s centavos, vínculos somam %d"
+                              % (emp["linha"], barras[4:15], emp["total"]))
+            for c in arq:
+                arq[c] += emp[c]
+            emp = None
+        elif t == "90":
+            lidos = [n(l, 54, 17), n(l, 71, 16)] + [n(l, 87 + 15 * i, 15) for i in range(4)] + \
+                    [n(l, 147 + 6 * i, 6) for i in range(5)]
+            nomes = ("rem", "dep", "jam", "multa", "contr", "mc", "q40", "q42", "q44", "q45", "q46")
+            for nome, lido in zip(nomes, lidos):
+                if lido != arq[nome]:
+                    erros.append("linha %d: %s do 90 = %s, linhas = %d" % (k, nome, lido, arq[nome]))
+    if not linhas or linhas[-1][:2] != "90":
+        erros.append("arquivo sem o registro 90")
+    return erros
+
+
 def modelo_folha(caminho, identificador, rng):
     """Companies and links of a payroll file, with made-up amounts."""
     linhas = [l for l in pathlib.Path(caminho).read_bytes().decode("cp1252").split("\r\n")
@@ -493,7 +565,13 @@ def executar(args):
             print("informe o arquivo enviado e o de saída", file=sys.stderr)
             return 2
         saida = args.saida
-        cab, empresas = modelo_enviado(ler_linhas(args.enviado))
+        enviadas = ler_linhas(args.enviado)
+        # The bank refuses a file whose totals do not hold together.
+        erros = conferir_enviado(enviadas)
+        if erros:
+            print("arquivo enviado inconsistente:\n  " + "\n  ".join(erros), file=sys.stderr)
+            return 1
+        cab, empresas = modelo_enviado(enviadas)
     linhas, tipos = escrever_retorno(cab, empresas, args, rng)
     if args.falha:
         if args.falha not in FALHAS:
