@@ -10,7 +10,8 @@ pacotes=(build-essential cmake ninja-build ccache pkg-config python3
          libzip-dev libxml2-dev libcurl4-openssl-dev libssl-dev
          libgtest-dev googletest time bc
          libzint-dev zbar-tools poppler-utils
-         unzip zip p7zip-full)
+         unzip zip p7zip-full
+         qt6-svg-dev file desktop-file-utils)
 faltam=()
 for p in "${pacotes[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltam+=("$p")

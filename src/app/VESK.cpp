@@ -1,6 +1,7 @@
 // The desktop program: start-up sequence, then the first-run window or the
 // main window, shown modally; the program ends when they close.
 #include "core/unInicializacao.h"
+#include "core/unInstalacao.h"
 #include "core/unSinais.h"
 #include "ui/UnArvore.h"
 #include "ui/uEntrada.h"
@@ -10,6 +11,7 @@
 #include "ui/unDialogoQt.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QTimer>
 
 namespace {
@@ -47,13 +49,21 @@ int main(int argc, char *argv[]) {
   TAplicacao app(argc, argv);
   app.setApplicationName(QStringLiteral("VESK Eletrônica"));
   app.setApplicationDisplayName(QStringLiteral("VESK Eletrônica"));
-  app.setWindowIcon(IconeArvore(imgRaiz));
+  app.setDesktopFileName(QStringLiteral("vesk")); // the menu entry the windows belong to
+  // An installed copy finds its own drawing in the icon theme.
+  app.setWindowIcon(QIcon::fromTheme(QStringLiteral("vesk"), IconeArvore(imgRaiz)));
   InstalarTraducoesQt(app);
   InstalarDialogosQt();
   DefinirReacaoSinal([](int sinal) {
     QMetaObject::invokeMethod(
         qApp, [sinal] { SairPorSinal(sinal); }, Qt::QueuedConnection);
   });
+  try {
+    PrepararPastaPrograma();
+  } catch (const EInstalacao &e) {
+    MostrarErroInicio(e.Mensagem);
+    return 1;
+  }
   TJanelasIniciais janelas;
   janelas.MostrarEntrada = [] {
     TfrmEntrada entrada;

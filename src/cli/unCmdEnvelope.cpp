@@ -33,7 +33,8 @@ QString Ajuda() {
       "  selar ENVELOPE ARQUIVO... [--info NOME=VALOR]...\n"
       "                      sela cópias dos arquivos em ENVELOPE, com as informações de\n"
       "                      negócio na ordem dada (os arquivos originais ficam intactos)\n\n"
-      "A biblioteca de selagem é carregada da pasta do programa (--pasta).\n"
+      "A biblioteca de selagem é carregada da pasta do programa (--pasta) ou, se\n"
+      "não estiver lá, da pasta do executável.\n"
       "Saída: 0 sucesso, 1 falha, 2 uso incorreto.\n");
 }
 

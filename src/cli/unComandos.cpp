@@ -4,6 +4,7 @@
 #include "core/unFBUtils.h"
 #include "core/unGlobal.h"
 #include "core/unInicializacao.h"
+#include "core/unInstalacao.h"
 #include "core/unSinais.h"
 
 #include <QFileInfo>
@@ -22,7 +23,9 @@ QString Ajuda() {
       QStringLiteral("Uso: vesk-cli [--pasta PASTA] [--banco NOME] COMANDO [opções]\n\n"
                      "Opções gerais:\n"
                      "  --pasta PASTA   pasta do programa, que contém BD/VESK.FDB e MOLT.ini\n"
-                     "                  (padrão: a pasta do executável)\n"
+                     "                  (padrão: a pasta do executável; numa cópia instalada,\n"
+                     "                  em que ela não é gravável, a pasta de dados do usuário,\n"
+                     "                  ~/.local/share/vesk, criada na primeira execução)\n"
                      "  --banco NOME    banco de dados a usar, no lugar de BANCO do MOLT.ini:\n"
                      "                  um arquivo (relativo à pasta do programa ou absoluto)\n"
                      "                  ou um servidor Firebird, servidor[/porta]:caminho\n"
@@ -56,6 +59,9 @@ bool AbrirBanco() {
     AbrirBancoPrograma();
     return true;
   } catch (const EPastaBloqueio &e) {
+    Erro(e.Mensagem + u'\n');
+    return false;
+  } catch (const EInstalacao &e) {
     Erro(e.Mensagem + u'\n');
     return false;
   } catch (const EBancoDados &e) {
@@ -96,6 +102,7 @@ bool SaidaEhTerminal() { return isatty(fileno(stdout)); }
 int ExecutarLinhaComando(const QStringList &argumentos) {
   QStringList args = argumentos.mid(1);
   AplicarFormatos();
+  bool pastaDada = false;
   while (!args.isEmpty() && args.first().startsWith(u'-')) {
     const QString op = args.takeFirst();
     if (op == QStringLiteral("--ajuda") || op == QStringLiteral("-h") || op == QStringLiteral("--help")) {
@@ -104,6 +111,7 @@ int ExecutarLinhaComando(const QStringList &argumentos) {
     }
     if (op == QStringLiteral("--pasta") && !args.isEmpty()) {
       DefinirPastaPrograma(args.takeFirst());
+      pastaDada = true;
       continue;
     }
     if (op == QStringLiteral("--banco") && !args.isEmpty()) {
@@ -123,6 +131,16 @@ int ExecutarLinhaComando(const QStringList &argumentos) {
   if (it == Comandos().end()) {
     Erro(QStringLiteral("Comando desconhecido: %1\n\n").arg(nome) + Ajuda());
     return 2;
+  }
+  // --pasta chooses any folder as it stands; otherwise the folder is the
+  // executable's, or the user's data folder for an installed copy.
+  if (!pastaDada) {
+    try {
+      PrepararPastaPrograma();
+    } catch (const EInstalacao &e) {
+      Erro(e.Mensagem + u'\n');
+      return 1;
+    }
   }
   if (it->second.PrecisaBanco && !AbrirBanco()) {
     EncerrarBanco();

@@ -1,6 +1,7 @@
 #include "unGlobal.h"
 
-#include <QCoreApplication>
+#include "unInstalacao.h"
+
 #include <QDir>
 #include <cmath>
 
@@ -47,9 +48,7 @@ TDateTime Agora() { return QDateTimeParaData(QDateTime::currentDateTime()); }
 QString PastaPrograma() {
   if (!PastaDefinida.isEmpty())
     return PastaDefinida;
-  if (QCoreApplication::instance())
-    return QCoreApplication::applicationDirPath();
-  return QDir::currentPath();
+  return PastaExecutavel();
 }
 
 void DefinirPastaPrograma(const QString &pasta) { PastaDefinida = QDir(pasta).absolutePath(); }

@@ -3,6 +3,7 @@
 #include "unConfiguracao.h"
 #include "unDialogo.h"
 #include "unFBUtils.h"
+#include "unInstalacao.h"
 #include "unSinais.h"
 #include "unTexto1252.h"
 
@@ -102,6 +103,7 @@ void AbrirBancoPrograma() {
   InstalarTratamentoSinais();
   IbxUtils->Conectar();
   IbxUtils->BloquearUsoExclusivo();
+  VerificarVersaoBanco();
   // After the attach, so that these handlers replace the engine's.
   InstalarTratamentoSinais();
   CarregarDataEditalProrata();
@@ -109,6 +111,14 @@ void AbrirBancoPrograma() {
   IbxUtils->DefinirLogSQL(Configuracao.LogSQL);
   if (IbxUtils->LogSQL)
     IbxUtils->GravarLog(QStringLiteral("Banco de dados: ") + IbxUtils->NomeBanco);
+}
+
+void MostrarErroInicio(const QString &texto) {
+  PedidoDialogo p;
+  p.Tipo = dtErro;
+  p.Titulo = QString::fromUtf8(NomeProduto);
+  p.Texto = texto;
+  MostrarDialogo(p);
 }
 
 bool ConectarBancoPrograma() {
@@ -128,11 +138,10 @@ bool ConectarBancoPrograma() {
     AbrirBancoPrograma();
     return true;
   } catch (const EPastaBloqueio &e) {
-    PedidoDialogo p;
-    p.Tipo = dtErro;
-    p.Titulo = QString::fromUtf8(NomeProduto);
-    p.Texto = e.Mensagem;
-    MostrarDialogo(p);
+    MostrarErroInicio(e.Mensagem);
+    return false;
+  } catch (const EInstalacao &e) {
+    MostrarErroInicio(e.Mensagem);
     return false;
   } catch (const EBancoDados &e) {
     // A server the user can set right (password, address, encryption,

@@ -20,9 +20,12 @@ void AplicarFormatos();
 // the cached dates and switches the SQL log. Shows the message and returns
 // false on any failure.
 bool ConectarBancoPrograma();
+// The error box of the start-up: the message and the product's name.
+void MostrarErroInicio(const QString &texto);
 // The connection of a program (the desktop or the command line) to the
 // database that Configuracao names: creates IbxUtils when missing, attaches,
-// takes the exclusive lock on a server, loads the cached dates and writes the
+// takes the exclusive lock on a server, refuses a database of another version
+// than the program's (EInstalacao), loads the cached dates and writes the
 // database's name (never the password) to MOLTBD.log when it is on. Raises on
 // failure.
 void AbrirBancoPrograma();

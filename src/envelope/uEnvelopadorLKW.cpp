@@ -1,9 +1,11 @@
 #include "envelope/uEnvelopadorLKW.h"
 
 #include "core/unGlobal.h"
+#include "core/unInstalacao.h"
 #include "envelope/lkwselo/lkwselo.h"
 
 #include <QDir>
+#include <QLibrary>
 
 namespace {
 const LKWChar *U16(const QString &t) {
@@ -27,6 +29,15 @@ TEnvelopadorLKW::~TEnvelopadorLKW() {
 }
 
 QString TEnvelopadorLKW::CaminhoBiblioteca() {
+  // A folder that carries the library itself (a portable copy, a test's
+  // folder) uses it. An installed copy's program folder is the user's data
+  // folder: its library stays beside the executable.
+  for (const QString &pasta : {PastaPrograma(), PastaExecutavel()}) {
+    const QDir dir(pasta);
+    for (const QString &nome : dir.entryList({QStringLiteral("lkwselo.*")}, QDir::Files))
+      if (QLibrary::isLibrary(nome))
+        return Nativo(dir.filePath(QStringLiteral("lkwselo")));
+  }
   return CaminhoPrograma(QStringLiteral("lkwselo"));
 }
 

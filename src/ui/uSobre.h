@@ -1,6 +1,6 @@
 #pragma once
-// The "about" window: the program's version and the validity of the loaded
-// index tables.
+// The "about" window: the program's version, the validity of the loaded
+// index tables and the folder that holds the user's database and files.
 #include <QDialog>
 
 class QLabel;
@@ -11,4 +11,5 @@ public:
   explicit TfrmSobre(QWidget *parent = nullptr);
   QLabel *lblVersao;
   QLabel *lblVigencia;
+  QLabel *lblPasta;
 };

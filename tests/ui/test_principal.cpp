@@ -92,6 +92,7 @@ TEST_F(PrincipalTeste, TituloTamanhoMenusEAtalhos) {
   EXPECT_EQ(sobre.windowTitle(), QStringLiteral("Sobre o VESK"));
   EXPECT_EQ(sobre.lblVersao->text(), QStringLiteral("Versão ") + Utilitarios.VersaoSistema(true));
   EXPECT_TRUE(sobre.lblVigencia->text().contains(QStringLiteral(" à ")));
+  EXPECT_EQ(sobre.lblPasta->text(), QDir::toNativeSeparators(pasta->Caminho()));
   // Every command is reachable from a menu (the keyboard reaches every menu).
   QSet<QAction *> nosMenus;
   std::function<void(QMenu *)> coletar = [&](QMenu *m) {
