@@ -77,5 +77,6 @@ include(CPack)
 # installed for real, elsewhere into a private root).
 if(VESK_TESTS)
   add_test(NAME pacote COMMAND bash ${CMAKE_SOURCE_DIR}/tools/pacote/testar.sh ${CMAKE_BINARY_DIR})
-  set_tests_properties(pacote PROPERTIES TIMEOUT 900 LABELS pacote)
+  # Exit 77: not root, so the installed form was not checked.
+  set_tests_properties(pacote PROPERTIES TIMEOUT 900 LABELS pacote SKIP_RETURN_CODE 77)
 endif()

@@ -37,10 +37,11 @@ protected:
   QString Dados(const QString &relativo) const {
     return QDir(base.path()).filePath("dados/vesk/" + relativo);
   }
-  TSaida Rodar(const QStringList &args) {
+  TSaida Rodar(const QStringList &args, const QString &pastaDados = QString()) {
     QProcess p;
     QProcessEnvironment amb = QProcessEnvironment::systemEnvironment();
-    amb.insert("XDG_DATA_HOME", QDir(base.path()).filePath("dados"));
+    amb.insert("XDG_DATA_HOME",
+               pastaDados.isEmpty() ? QDir(base.path()).filePath("dados") : pastaDados);
     p.setProcessEnvironment(amb);
     p.start(Programa("vesk-cli"), args);
     p.waitForFinished(60000);
@@ -93,4 +94,37 @@ TEST_F(CopiaInstaladaTeste, DadosNaPastaDoUsuarioEProgramaIntocado) {
 
   EXPECT_EQ(QDir(Programa("")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
             conteudoPrograma);
+}
+
+TEST_F(CopiaInstaladaTeste, RecusasExplicadasSemTocarNosDados) {
+  if (TesteNoServidor())
+    GTEST_SKIP() << "a cópia instalada abre o banco entregue, sem servidor";
+  // A data folder that cannot be made.
+  const QString arquivo = QDir(base.path()).filePath("arquivo");
+  QFile f(arquivo);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.close();
+  TSaida r = Rodar({"versao"}, arquivo);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(r.erro.contains("Não foi possível preparar a pasta de dados"))
+      << r.erro.toStdString();
+
+  // The user's database left by an older version: refused, never replaced.
+  ASSERT_EQ(Rodar({"versao"}).status, 0);
+  {
+    TIbxUtils ibx;
+    ConfigurarConexaoTeste(ibx, Dados("BD/VESK.FDB"));
+    ibx.Conectar();
+    ibx.ExecutarSQL("DELETE FROM QZLTBT22_PARAMETRO_SISTEMA WHERE DT_VERSAO_SISTEMA = (SELECT "
+                    "MAX(DT_VERSAO_SISTEMA) FROM QZLTBT22_PARAMETRO_SISTEMA)");
+    ibx.ExecutarSQL("INSERT INTO QZLTBG02_EMPRESA (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, "
+                    "IC_ESTADO_EMPRESA) VALUES (1, 191, 'R')");
+  }
+  r = Rodar({"versao"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(r.erro.contains("anterior à versão " + VersaoPrograma())) << r.erro.toStdString();
+  TIbxUtils ibx;
+  ConfigurarConexaoTeste(ibx, Dados("BD/VESK.FDB"));
+  ibx.Conectar();
+  EXPECT_EQ(ibx.AbrirConsulta("SELECT COUNT(*) FROM QZLTBG02_EMPRESA")->Fields(0).AsInteger(), 1);
 }

@@ -93,6 +93,9 @@ TEST_F(PrincipalTeste, TituloTamanhoMenusEAtalhos) {
   EXPECT_EQ(sobre.lblVersao->text(), QStringLiteral("Versão ") + Utilitarios.VersaoSistema(true));
   EXPECT_TRUE(sobre.lblVigencia->text().contains(QStringLiteral(" à ")));
   EXPECT_EQ(sobre.lblPasta->text(), QDir::toNativeSeparators(pasta->Caminho()));
+  sobre.show();
+  QDir().mkpath(QStringLiteral(VESK_BIN_DIR "/../tests/capturas"));
+  sobre.grab().save(QStringLiteral(VESK_BIN_DIR "/../tests/capturas/sobre.png"));
   // Every command is reachable from a menu (the keyboard reaches every menu).
   QSet<QAction *> nosMenus;
   std::function<void(QMenu *)> coletar = [&](QMenu *m) {
