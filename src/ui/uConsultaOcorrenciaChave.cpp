@@ -2,6 +2,7 @@
 
 #include "uGradeConsulta.h"
 #include "uIcones.h"
+#include "uLocalizar.h"
 
 #include "core/unUtilitarios.h"
 #include "reports/uRelOcorrenciaChave.h"
@@ -109,7 +110,7 @@ TfrmConsultaOcorrenciaChaveIdentificacao::TfrmConsultaOcorrenciaChaveIdentificac
 
   btnLocalizar = new QPushButton(IconeComando(QStringLiteral("localizar")),
                                  QStringLiteral("&Localizar"), this);
-  btnLocalizar->setEnabled(false); // the lookup dialogs wire it
+  btnLocalizar->setEnabled(false); // not on the loads' tab
   btnExcluir =
       new QPushButton(IconeComando(QStringLiteral("excluir")), QStringLiteral("Excl&uir"), this);
   btnImprimir =
@@ -128,6 +129,8 @@ TfrmConsultaOcorrenciaChaveIdentificacao::TfrmConsultaOcorrenciaChaveIdentificac
 
   connect(pgcConsulta, &QTabWidget::currentChanged, this,
           &TfrmConsultaOcorrenciaChaveIdentificacao::pgcConsultaChange);
+  connect(btnLocalizar, &QPushButton::clicked, this,
+          &TfrmConsultaOcorrenciaChaveIdentificacao::btnLocalizarClick);
   const auto proxima = [this](QTableWidget *grade, int pagina) {
     return [this, grade, pagina](int linha) {
       Marcar(grade, false);
@@ -394,6 +397,7 @@ void TfrmConsultaOcorrenciaChaveIdentificacao::Marcar(QTableWidget *grade, bool 
 
 void TfrmConsultaOcorrenciaChaveIdentificacao::AtualizarBotoes() {
   const int pagina = pgcConsulta->currentIndex();
+  btnLocalizar->setEnabled(pagina != 0);
   switch (pagina) {
   case 0:
     btnExcluir->setEnabled(sgResponsavel->rowCount() > 0);
@@ -551,6 +555,22 @@ void TfrmConsultaOcorrenciaChaveIdentificacao::btnImprimirClick() {
     Imprimir(s);
   else
     ImprimirOcorrenciaChave(s, this);
+}
+
+void TfrmConsultaOcorrenciaChaveIdentificacao::btnLocalizarClick() {
+  const int pagina = pgcConsulta->currentIndex();
+  if (pagina == 0)
+    return;
+  const TCriterio c =
+      DividirCriterio(pagina == 1 ? LocalizarEmpresa(2, this) : LocalizarTrabalhador(this));
+  if (c.Chave == QLatin1String("INSCRICAO"))
+    LocalizarInscricao(c.Valor);
+  else if (c.Chave == QLatin1String("RAZAO"))
+    LocalizarRazaoSocial(c.Valor);
+  else if (c.Chave == QLatin1String("NOME"))
+    LocalizarNome(c.Valor);
+  else if (c.Chave == QLatin1String("PIS/PASEP"))
+    LocalizarPIS(c.Valor);
 }
 
 bool TfrmConsultaOcorrenciaChaveIdentificacao::LocalizarInscricao(const QString &valor) {

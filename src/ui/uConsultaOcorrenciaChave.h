@@ -33,7 +33,7 @@ public:
   // Reloads the loads; the number of loads.
   int CarregarCargas();
 
-  // The lookups of the "&Localizar" button (wired by the lookup dialogs):
+  // The searches of the "&Localizar" button:
   // on the company page by inscription (CNPJ mask or as typed) or by part of
   // the name; on the worker page by part of the name, or by PIS within the
   // load being shown (company lines repeat between loads): the worker's
@@ -66,6 +66,9 @@ public:
   QString OrdemTrabalhador() const { return ordemTrabalhador_; }
 
 public slots:
+  // The lookup of the page: employer (inscription or name) on the companies,
+  // worker (PIS or name) on the workers.
+  void btnLocalizarClick();
   void btnExcluirClick();
   void btnImprimirClick();
   void pgcConsultaChange(int pagina);

@@ -1,6 +1,7 @@
 // The balance load: the bank's answer (tools/banco saldo) to a request for
 // links imported from a generated payroll file, loaded into the balance
 // accounts and read back.
+#include "support/MutacaoArquivos.h"
 #include "support/SaldoTeste.h"
 
 #include "collection/unSolicitacaoSaldoRecisorio.h"
@@ -447,4 +448,25 @@ TEST_F(CargaSaldoTeste, CancelarEmQualquerPassoNaoGravaNada) {
     EXPECT_FALSE(Carregar(outro, &progresso)) << em;
     EXPECT_EQ(Valor(Lista), antes) << em;
   }
+}
+
+TEST_F(CargaSaldoTeste, MutantesDaCargaRecusadosSemDanos) {
+  QFile f(Responder({QStringLiteral("--contas"), QStringLiteral("2")}));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  TLeitorMutavel l;
+  l.Nome = QStringLiteral("carga de saldo");
+  l.Valido = f.readAll();
+  // The load keeps the good records of a damaged file (one transaction per
+  // account) and a name divergence alone makes its result false without a
+  // list: what every mutant must show here is a clean end, in time, with no
+  // transaction left open.
+  l.NumeroArquivo = tiCargaSaldo;
+  l.ListaObrigatoria = false;
+  l.Ler = [](const QString &caminho) {
+    TArqCargaSaldo a;
+    a.NomeArquivo = caminho;
+    a.DataCarga = Hoje();
+    return a.Importar();
+  };
+  VerificarMutantes(l, pasta->Caminho(), 200);
 }

@@ -13,6 +13,7 @@
 #include "support/ConexaoTeste.h"
 #include "support/EnvelopeTeste.h"
 #include "support/FolhaTeste.h"
+#include "support/MutacaoArquivos.h"
 
 #include <QDate>
 #include <QFile>
@@ -467,6 +468,23 @@ TEST_F(RetornoTeste, LinhaDeComando) {
   EXPECT_EQ(
       Contar(QStringLiteral("FROM QZLTBG04_VINCULO_EMPREGATICIO WHERE IC_ESTADO_MOVIMENTO = 3")),
       5);
+}
+
+TEST_F(RetornoTeste, MutantesDoRetornoRecusadosSemDanos) {
+  QFile f(Gravar(Retorno(), QStringLiteral("retorno.HX")));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  TLeitorMutavel l;
+  l.Nome = QStringLiteral("retorno de guias processadas");
+  l.Valido = f.readAll();
+  l.NumeroArquivo = tiGuiaProcessada;
+  l.Tabelas = {QStringLiteral("QZLTBG08_GUIA_TOTALIZADORA"),
+               QStringLiteral("QZLTBG09_GUIA_INDIVIDUAL"), QStringLiteral("QZLTBG13_ARQUIVO")};
+  l.Ler = [](const QString &caminho) {
+    TArqRetornoGuia r(tiGuiaProcessada);
+    r.NomeArquivo = caminho;
+    return r.Importar();
+  };
+  VerificarMutantes(l, pasta->Caminho(), 200);
 }
 
 } // namespace

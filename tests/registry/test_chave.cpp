@@ -10,6 +10,7 @@
 #include "registry/unArqOcorrenciaChaveIdentificacao.h"
 #include "support/BancoTeste.h"
 #include "support/EnvelopeTeste.h"
+#include "support/MutacaoArquivos.h"
 
 #include <QDate>
 #include <QFile>
@@ -388,6 +389,26 @@ TEST_F(Chave, AnswersASentTerminationFile) {
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   Conferir(QJsonDocument::fromJson(f.readAll()).object(),
            dynamic_cast<TArqChaveIdentificacao *>(e->Objeto.get())->CargasGravadas);
+}
+
+TEST_F(Chave, MutantesDaOcorrenciaRecusadosSemDanos) {
+  QFile f(Gerar({QStringLiteral("--empresas"), QStringLiteral("2")}));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  TLeitorMutavel l;
+  l.Nome = QStringLiteral("ocorrência de chave de identificação");
+  l.Valido = f.readAll();
+  l.NumeroArquivo = 4;
+  l.Tabelas = {QStringLiteral("QZLTBG19_RESPONSAVEL_HMLGO"),
+               QStringLiteral("QZLTBG20_EMPRESA_HMLGO"),
+               QStringLiteral("QZLTBG21_EMPREGADO_HMLGO")};
+  l.Ler = [](const QString &caminho) {
+    TExecucaoArquivo e;
+    e.Operacao = opOcorrenciaChave;
+    e.NomeArquivo = caminho;
+    e.Executar();
+    return e.Sucesso;
+  };
+  VerificarMutantes(l, pasta->Caminho(), 200);
 }
 
 } // namespace

@@ -9,11 +9,13 @@
 #include "support/BancoTeste.h"
 #include "support/EnvelopeTeste.h"
 #include "ui/uConsultaOcorrenciaChave.h"
+#include "ui/uLocalizar.h"
 #include "ui/uProgImporta.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -296,6 +298,40 @@ TEST_F(ChaveJanelaTeste, LocalizarPISNaCargaMostrada) {
   ASSERT_EQ(dialogos.mostrados.size(), 1u);
   EXPECT_TRUE(dialogos.mostrados[0].Texto.startsWith(QStringLiteral("HX0092")));
   (void)a;
+
+  // Through "&Localizar", on load b again: the employer lookup's name on the
+  // company tab, then the worker lookup's PIS from the worker tab of another
+  // company.
+  dialogos.mostrados.clear();
+  j.pgcConsulta->setCurrentIndex(0);
+  j.sgResponsavel->item(0, 0)->setCheckState(Qt::Unchecked);
+  Marcar(j.sgResponsavel, 1);
+  j.pgcConsulta->setCurrentIndex(1);
+  ASSERT_EQ(j.CargaMostrada(), b.first());
+  QString criterio;
+  TfrmLocalizaPadrao::Interceptar = [&](TfrmLocalizaPadrao &f) {
+    f.Confirmado = true;
+    const TCriterio c = DividirCriterio(criterio);
+    (c.Chave == QLatin1String("RAZAO") ? f.edtNome : f.edtInscricao)->setText(c.Valor);
+  };
+  ASSERT_TRUE(j.btnLocalizar->isEnabled());
+  const int ultima = j.sgEmpresa->rowCount() - 1;
+  const QString nomeEmpresa = j.sgEmpresa->item(ultima, 2)->text();
+  criterio = QStringLiteral("RAZAO-") + nomeEmpresa.mid(1).toLower();
+  j.btnLocalizar->click();
+  EXPECT_EQ(j.sgEmpresa->currentRow(), ultima);
+  Marcar(j.sgEmpresa, 0);
+  j.pgcConsulta->setCurrentIndex(2);
+  criterio = QStringLiteral("PIS/PASEP-") + pis;
+  j.btnLocalizar->click();
+  TfrmLocalizaPadrao::Interceptar = nullptr;
+  EXPECT_TRUE(dialogos.mostrados.empty());
+  EXPECT_EQ(j.CargaMostrada(), b.first());
+  EXPECT_EQ(j.EmpresaMostrada(), 6);
+  EXPECT_EQ(j.sgTrabalhador->item(j.sgTrabalhador->currentRow(), 5)->text(), QStringLiteral("8"));
+  // No lookup on the loads' tab.
+  j.pgcConsulta->setCurrentIndex(0);
+  EXPECT_FALSE(j.btnLocalizar->isEnabled());
 }
 
 } // namespace
