@@ -61,6 +61,14 @@ QStringList Consultas(const QString &log) {
       atual.clear();
       continue;
     }
+    // An entry's statement ends where its timing line ("Tempo ...") begins.
+    if (dentro && l.startsWith(QLatin1String("Tempo "))) {
+      if (atual.startsWith(QLatin1String("SELECT")))
+        r << atual.simplified();
+      dentro = false;
+      atual.clear();
+      continue;
+    }
     if (dentro)
       atual += l + u' ';
   }
@@ -106,8 +114,13 @@ int main(int argc, char *argv[]) {
       IbxUtils->DefinirLogSQL(true);
       Buscar(f, b);
       IbxUtils->DefinirLogSQL(false);
-      const QStringList c = Consultas(log);
-      std::printf("%s\n", c.isEmpty() ? "" : qPrintable(c.last()));
+      // The search's own SELECT, not the lookups of codes and messages
+      // that filling the grid or saying "not found" runs after it.
+      QString busca;
+      for (const QString &c : Consultas(log))
+        if (busca.isEmpty() && c.contains(QLatin1String("QZLTBG0")))
+          busca = c;
+      std::printf("%s\n", qPrintable(busca));
       continue;
     }
     Buscar(f, b); // warm-up: the first run pays for the cache
