@@ -1,5 +1,6 @@
 #include "reports/URel_Padrao.h"
 
+#include "core/unTexto1252.h"
 #include "core/unUtilitarios.h"
 #include "reports/unDesenho.h"
 
@@ -214,7 +215,9 @@ void TRelPadrao::PintarPagina(QPainter &p, int pagina) {
           continue;
         const TColunaRel &col = colunas[c];
         const double w = col.Largura * UnidadesPorMm;
-        const QString texto = Ajustado(celulas[c], f.Linha, w);
+        // A control byte from a file (a NUL in a name) is shown as \xNN, so
+        // it can neither cut the cell nor run it into the next one.
+        const QString texto = Ajustado(TextoVisivel(celulas[c]), f.Linha, w);
         // Detail cells are drawn at their baseline: the rectangle form lays
         // every text out as a paragraph, which dominates a long listing.
         double x = Margem + col.X * UnidadesPorMm;

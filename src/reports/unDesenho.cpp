@@ -2,6 +2,8 @@
 
 #include "reports/URelPaginado.h"
 
+#include "core/unTexto1252.h"
+
 #include <QPen>
 
 QFont TDesenho::Fonte(double pontos, bool negrito, bool monoespacada) {
@@ -34,7 +36,7 @@ void TDesenho::Texto(double x, double y, double l, double a, const QString &text
                      const QFont &fonte, Qt::Alignment alinhamento) {
   p_.setFont(fonte);
   p_.setPen(Qt::black);
-  p_.drawText(QRectF(x, y, l, a), int(alinhamento) | Qt::TextSingleLine, texto);
+  p_.drawText(QRectF(x, y, l, a), int(alinhamento) | Qt::TextSingleLine, TextoVisivel(texto));
 }
 
 void TDesenho::Retangulo(double x, double y, double l, double a, double espessuraMm) {

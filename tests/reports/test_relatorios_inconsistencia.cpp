@@ -104,6 +104,29 @@ TEST_F(RelInconsistenciaTeste, CargaDaFolha) {
   EXPECT_FALSE(t.contains(QStringLiteral("000.00000.00-0")));
 }
 
+TEST_F(RelInconsistenciaTeste, BytesDeControleAparecem) {
+  // A NUL in a name and a control byte in a content, as a damaged file gives
+  // them: printed as \xNN, with the rest of the line and the next field whole.
+  TInconsistencia i;
+  i.Limpar();
+  i.NU_ARQUIVO = tiFolha;
+  i.NU_MENSAGEM = 212;
+  i.DE_CONTEUDO_CAMPO = QStringLiteral("12") + QChar(0x01) + QStringLiteral("34");
+  i.CO_PIS_INCONSISTENCIA = QStringLiteral("12345678901");
+  i.NO_EMPREGADO = QStringLiteral("MARIA") + QChar(0) + QStringLiteral("SOUZA");
+  i.NU_TIPO_INSCRICAO_EMPRESA = QStringLiteral("1");
+  i.NU_INSCRICAO_EMPRESA = QStringLiteral("11222333000181");
+  i.NO_RAZAO_SOCIAL = QStringLiteral("ALFA") + QChar(0x1B) + QStringLiteral("BETA");
+  i.CO_REGISTRO = QStringLiteral("30");
+  i.NU_LINHA_ERRO = 3;
+  ASSERT_EQ(i.Gravar(), 1);
+  TRelInconsistencia rel;
+  ASSERT_TRUE(rel.Preparar(tiFolha));
+  const QString t = Paginas(rel).join(u'\n');
+  for (const char *esperado : {"MARIA\\x00SOUZA", "12\\x0134", "ALFA\\x1BBETA", "123.45678.90-1"})
+    EXPECT_TRUE(t.contains(QString::fromLatin1(esperado))) << esperado << "\n" << t.toStdString();
+}
+
 TEST_F(RelInconsistenciaTeste, FechamentoSemRegistroELinha) {
   TInconsistencia i;
   ASSERT_TRUE(i.RegistrarMovimento(
