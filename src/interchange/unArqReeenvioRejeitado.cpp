@@ -3,6 +3,7 @@
 #include "core/unTexto1252.h"
 #include "core/unTransacao.h"
 #include "core/unUtilitarios.h"
+#include "interchange/unLeiauteReenvio.h"
 #include "registry/unEmpresa.h"
 #include "registry/unTResponsavel.h"
 
@@ -11,6 +12,8 @@
 #include <QFile>
 
 namespace {
+namespace L = LeiauteReenvio;
+
 bool DataDDMMAAAA(const QString &t) {
   return Utilitarios.SomenteNumeros(t) && t.size() == 8 &&
          QDate::fromString(t, QStringLiteral("ddMMyyyy")).isValid();
@@ -96,9 +99,9 @@ bool TArqReeenvioRejeitado::Passo1Estrutura() {
   CodigoErro.clear();
   const QString primeira = Linhas.value(0);
   const bool comCabecalho = primeira.startsWith(u'0');
-  tipoResp_ = CampoLinha(primeira, 16, 1);
-  inscResp_ = CampoLinha(primeira, 17, 14);
-  nomeResp_ = RTrim(CampoLinha(primeira, 31, 24));
+  tipoResp_ = LerCampo(primeira, L::AvisoCabecalho[L::acTipoInscricao]);
+  inscResp_ = LerCampo(primeira, L::AvisoCabecalho[L::acInscricao]);
+  nomeResp_ = RTrim(LerCampo(primeira, L::AvisoCabecalho[L::acNome]));
   if (Linhas.size() <= 2 || !comCabecalho || !Linhas[1].startsWith(u'1') ||
       !Linhas.last().startsWith(u'9')) {
     CodigoErro = QStringLiteral("0385");
@@ -114,10 +117,12 @@ bool TArqReeenvioRejeitado::Passo1Estrutura() {
     const QString &l = Linhas[i];
     const QString tipo = l.left(1);
     if (tipo == QStringLiteral("0")) {
-      indice_[i] = {tipo, CampoLinha(l, 16, 1), CampoLinha(l, 17, 14),
-                    RTrim(CampoLinha(l, 31, 24))};
+      indice_[i] = {tipo, LerCampo(l, L::AvisoCabecalho[L::acTipoInscricao]),
+                    LerCampo(l, L::AvisoCabecalho[L::acInscricao]),
+                    RTrim(LerCampo(l, L::AvisoCabecalho[L::acNome]))};
     } else if (tipo == QStringLiteral("1")) {
-      indice_[i] = {tipo, CampoLinha(l, 2, 1), CampoLinha(l, 3, 14), QString()};
+      indice_[i] = {tipo, LerCampo(l, L::AvisoGuia[L::agTipoInscricao]),
+                    LerCampo(l, L::AvisoGuia[L::agInscricao]), QString()};
     } else if (tipo == QStringLiteral("9")) {
       indice_[i] = {tipo, QString(), QString(), QString()};
     } else {
@@ -171,20 +176,22 @@ bool TArqReeenvioRejeitado::Passo3Conteudo() {
       throw ECancelado();
     const QString &l = Linhas[i];
     const int n = i + 1;
-    if (l.size() != TamanhoLinhaReenvioRejeitado) {
+    if (l.size() != L::TamanhoAviso) {
       Registrar(QString(), QStringLiteral("0"), n, 385);
       return false;
     }
     const QString tipo = l.left(1);
     if (tipo == QStringLiteral("0")) {
-      responsavel_->NU_TIPO_INSO_EMPRA = CampoLinha(l, 16, 1).toInt();
-      responsavel_->NU_INSCRICAO = CampoLinha(l, 17, 14);
-      responsavel_->NO_RAZAO_SOCIAL = RTrim(CampoLinha(l, 31, 24));
+      const QString tipoInscricao = LerCampo(l, L::AvisoCabecalho[L::acTipoInscricao]);
+      const QString inscricao = LerCampo(l, L::AvisoCabecalho[L::acInscricao]);
+      responsavel_->NU_TIPO_INSO_EMPRA = tipoInscricao.toInt();
+      responsavel_->NU_INSCRICAO = inscricao;
+      responsavel_->NO_RAZAO_SOCIAL = RTrim(LerCampo(l, L::AvisoCabecalho[L::acNome]));
       responsavel_->IC_ESTADO_EMPRESA = QStringLiteral("R");
-      identificador_ = CampoLinha(l, 55, 30);
-      if (!DataDDMMAAAA(CampoLinha(l, 2, 8)))
+      identificador_ = LerCampo(l, L::AvisoCabecalho[L::acIdentificador]);
+      if (!DataDDMMAAAA(LerCampo(l, L::AvisoCabecalho[L::acData])))
         Registrar(QString(), tipo, n, 385);
-      if (!InscricaoValida(CampoLinha(l, 16, 1), CampoLinha(l, 17, 14)))
+      if (!InscricaoValida(tipoInscricao, inscricao))
         Registrar(QString(), tipo, n, 385);
       if (!responsavel_->ValidarRazaoSocial() ||
           !Utilitarios.SemEspacosDuplos(responsavel_->NO_RAZAO_SOCIAL))
@@ -193,18 +200,22 @@ bool TArqReeenvioRejeitado::Passo3Conteudo() {
         Registrar(QString(), tipo, n, 385);
     } else if (tipo == QStringLiteral("1")) {
       ++detalhes_;
-      empresa_->NU_TIPO_INSO_EMPRA = CampoLinha(l, 2, 1).toInt();
-      empresa_->NU_INSCRICAO = CampoLinha(l, 3, 14);
-      if (!InscricaoValida(CampoLinha(l, 2, 1), CampoLinha(l, 3, 14)))
+      const QString tipoInscricao = LerCampo(l, L::AvisoGuia[L::agTipoInscricao]);
+      const QString inscricao = LerCampo(l, L::AvisoGuia[L::agInscricao]);
+      const QString codigoBarras = LerCampo(l, L::AvisoGuia[L::agCodigoBarras]);
+      empresa_->NU_TIPO_INSO_EMPRA = tipoInscricao.toInt();
+      empresa_->NU_INSCRICAO = inscricao;
+      if (!InscricaoValida(tipoInscricao, inscricao))
         Registrar(QString(), tipo, n, 385);
-      if (!DataDDMMAAAA(CampoLinha(l, 17, 8)))
+      if (!DataDDMMAAAA(LerCampo(l, L::AvisoGuia[L::agDataPagamento])))
         Registrar(QString(), tipo, n, 385);
-      if (!Utilitarios.SomenteNumeros(CampoLinha(l, 25, 44)) || CampoLinha(l, 25, 44).size() != 44)
+      if (!Utilitarios.SomenteNumeros(codigoBarras) ||
+          codigoBarras.size() != L::AvisoGuia[L::agCodigoBarras].Tamanho)
         Registrar(QString(), tipo, n, 385);
-      if (!Utilitarios.SomenteNumeros(CampoLinha(l, 91, 2)))
+      if (!Utilitarios.SomenteNumeros(LerCampo(l, L::AvisoGuia[L::agOcorrencia])))
         Registrar(QString(), tipo, n, 385);
     } else if (tipo == QStringLiteral("9")) {
-      const QString contagem = CampoLinha(l, 2, 8);
+      const QString contagem = LerCampo(l, L::AvisoTrailer[L::atQuantidadeGuias]);
       if (!Utilitarios.SomenteNumeros(contagem) || contagem.toInt() != detalhes_)
         Registrar(QString(), tipo, n, 385);
     }
@@ -222,7 +233,7 @@ bool TArqReeenvioRejeitado::Passo4Ocorrencias() {
     const QString &l = Linhas[i];
     if (!l.startsWith(u'1'))
       continue;
-    const int codigo = Utilitarios.ParaInteiro(CampoLinha(l, 91, 2));
+    const int codigo = Utilitarios.ParaInteiro(LerCampo(l, L::AvisoGuia[L::agOcorrencia]));
     if (codigo <= 0)
       continue;
     // A code outside the table has no message: the registration fails with

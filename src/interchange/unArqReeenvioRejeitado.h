@@ -20,8 +20,6 @@ struct TRegRegistroReenv {
 };
 using TArrRegRegistroReenv = QVector<TRegRegistroReenv>;
 
-inline constexpr int TamanhoLinhaReenvioRejeitado = 500;
-
 class TArqReeenvioRejeitado : public TArquivo {
 public:
   TArqReeenvioRejeitado();

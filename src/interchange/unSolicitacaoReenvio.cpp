@@ -4,6 +4,7 @@
 #include "core/unTransacao.h"
 #include "core/unUtilitarios.h"
 #include "envelope/uFuncoesLKW.h"
+#include "interchange/unLeiauteReenvio.h"
 #include "interchange/unProtocolo.h"
 #include "registry/unTResponsavel.h"
 
@@ -12,11 +13,11 @@
 #include <QFileInfo>
 
 namespace {
-QString Sequencia(int n) {
-  return QString::number(n).rightJustified(6, u'0');
-}
-QString Texto(const QString &t, int n) {
-  return t.left(n).leftJustified(n, u' ');
+namespace L = LeiauteReenvio;
+
+// Digits only, the rightmost ones when there are more than the field holds.
+QString Numero(const QString &t, int n) {
+  return Utilitarios.Digitos(t).right(n);
 }
 } // namespace
 
@@ -24,23 +25,30 @@ void TSolicitacaoReenvio::MontarLinhas(const TResponsavel &Responsavel,
                                        const QList<TGuiaReenvio> &Guias, TDateTime Data) {
   Linhas.clear();
   const QString data = Utilitarios.DataFormatada(QStringLiteral("ddmmyyyy"), false, Data);
-  QString cabecalho =
-      QStringLiteral("0") + data + QStringLiteral("02ZELT") +
-      QString::number(Responsavel.NU_TIPO_INSO_EMPRA).right(1) +
-      Utilitarios.CompletarZeros(Utilitarios.Digitos(Responsavel.NU_INSCRICAO), 14).right(14) +
-      Texto(Responsavel.NO_RAZAO_SOCIAL, 21) + QStringLiteral("ICP");
-  // The identifier is made from the first 54 positions and then written into them.
-  Identificador = Utilitarios.GerarIdentificadorArquivo(cabecalho);
-  cabecalho += Texto(Identificador, 30) + Sequencia(1);
-  Linhas << cabecalho;
+  QStringList cabecalho = {QStringLiteral("0"),
+                           data,
+                           QStringLiteral("02ZELT"),
+                           QString::number(Responsavel.NU_TIPO_INSO_EMPRA).right(1),
+                           Numero(Responsavel.NU_INSCRICAO, 14),
+                           Responsavel.NO_RAZAO_SOCIAL,
+                           QStringLiteral("ICP"),
+                           QString(),
+                           QStringLiteral("1")};
+  // The identifier is made from the positions before it and then written into its own.
+  Identificador = Utilitarios.GerarIdentificadorArquivo(
+      MontarLinha(L::PedidoCabecalho, cabecalho)
+          .left(L::PedidoCabecalho[L::pcIdentificador].Inicio - 1));
+  cabecalho[L::pcIdentificador] = Identificador;
+  Linhas << MontarLinha(L::PedidoCabecalho, cabecalho);
   int seq = 1;
   for (const TGuiaReenvio &g : Guias)
-    Linhas << QStringLiteral("1") + QString::number(g.TipoInscricao).right(1) +
-                  Utilitarios.CompletarZeros(Utilitarios.Digitos(g.Inscricao), 14).right(14) +
-                  Utilitarios.DataFormatada(QStringLiteral("ddmmyyyy"), false, g.DataPagamento) +
-                  Texto(g.CodigoBarras, 44) + QString(16, u' ') + Sequencia(++seq);
-  Linhas << QStringLiteral("9") + QString::number(Guias.size()).rightJustified(8, u'0') +
-                QString(75, u' ') + Sequencia(++seq);
+    Linhas << MontarLinha(
+        L::PedidoGuia,
+        {QStringLiteral("1"), QString::number(g.TipoInscricao).right(1), Numero(g.Inscricao, 14),
+         Utilitarios.DataFormatada(QStringLiteral("ddmmyyyy"), false, g.DataPagamento),
+         g.CodigoBarras, QString(), QString::number(++seq)});
+  Linhas << MontarLinha(L::PedidoTrailer, {QStringLiteral("9"), QString::number(Guias.size()),
+                                           QString(), QString::number(++seq)});
 }
 
 bool TSolicitacaoReenvio::Gerar(const QString &CaminhoEnvelope, const QList<TGuiaReenvio> &Guias) {

@@ -7,6 +7,7 @@
 #include "interchange/unSolicitacaoReenvio.h"
 #include "support/BancoTeste.h"
 #include "support/EnvelopeTeste.h"
+#include "support/MutacaoArquivos.h"
 
 #include <QDir>
 #include <QFile>
@@ -216,6 +217,26 @@ TEST_F(AvisoTeste, AvisoComDefeitoNaoRegistraOcorrencias) {
   TArqReeenvioRejeitado aviso;
   EXPECT_FALSE(Ler({QStringLiteral("--defeito"), QStringLiteral("codigo-fora")}, aviso));
   EXPECT_EQ(aviso.CodigoErro, QStringLiteral("0396"));
+}
+
+TEST_F(AvisoTeste, MutantesDoAvisoRecusadosSemDanos) {
+  TArqReeenvioRejeitado valido;
+  ASSERT_TRUE(Ler({QStringLiteral("--ocorrencias"), QStringLiteral("01,00")}, valido));
+  QFile f(pasta->Arquivo(QStringLiteral("aviso.txt")));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  TLeitorMutavel l;
+  l.Nome = QStringLiteral("aviso de reenvio rejeitado");
+  l.Valido = f.readAll();
+  l.NumeroArquivo = 5;
+  l.Tabelas = {QStringLiteral("QZLTBG13_ARQUIVO"), QStringLiteral("QZLTBG15_ENVIO_EMPRESA")};
+  l.Ler = [](const QString &caminho) {
+    TArqReeenvioRejeitado aviso;
+    aviso.NomeArquivo = caminho;
+    const bool aberto = aviso.Abrir();
+    aviso.Fechar();
+    return aberto && aviso.Importar();
+  };
+  VerificarMutantes(l, pasta->Caminho(), 200);
 }
 
 } // namespace
