@@ -1,5 +1,6 @@
 #include "UnArqFolha.h"
 #include "unCampoArquivo.h"
+#include "unLeiauteFolha.h"
 
 #include "collection/UnTComplementoSaldo.h"
 #include "core/unFBUtils.h"
@@ -14,6 +15,15 @@
 
 namespace {
 using U = TUtilitarios;
+namespace L = LeiauteFolha;
+
+// The link key sits in the same columns of the worker record and of the
+// complements ("43" to "45").
+const TCampoArquivo &CampoTipoInscricao = L::Trabalhador[L::ftTipoInscricao];
+const TCampoArquivo &CampoInscricao = L::Trabalhador[L::ftInscricao];
+const TCampoArquivo &CampoPis = L::Trabalhador[L::ftPis];
+const TCampoArquivo &CampoAdmissao = L::Trabalhador[L::ftAdmissao];
+const TCampoArquivo &CampoCategoria = L::Trabalhador[L::ftCategoria];
 
 // Record types of the layout.
 constexpr int rgHeader = 0, rgEmpresa = 10, rgTrabalhador = 40, rgTrailer = 90;
@@ -176,32 +186,34 @@ void TArqFolha::RegistrarCodigo(const TNegocio &objeto, const QString &Conteudo)
   Registrar(numero > 0 ? numero : 396, Conteudo);
 }
 
-bool TArqFolha::ChecarDigitos(const QString &valor, int tamanho, const QString &rotulo) {
+bool TArqFolha::ChecarDigitos(const QString &valor, const TCampoArquivo &campo) {
   // A field cut short by the end of the line is as wrong as a letter in it.
-  if (valor.size() == tamanho && U::SomenteNumeros(valor))
+  if (valor.size() == campo.Tamanho && U::SomenteNumeros(valor))
     return true;
-  Registrar(11, rotulo + valor);
+  Registrar(11, QString::fromUtf8(campo.Rotulo) + valor);
   return false;
 }
 
-bool TArqFolha::ChecarData(const QString &valor, const QString &rotulo, TDateTime &data) {
+bool TArqFolha::ChecarData(const QString &valor, const TCampoArquivo &campo, TDateTime &data) {
   data = DataCampoArquivo(valor);
   if (data == DataNaoValida) {
-    Registrar(212, rotulo + valor);
+    Registrar(212, QString::fromUtf8(campo.Rotulo) + valor);
     return false;
   }
   return true;
 }
 
-void TArqFolha::ChecarBrancos(const QString &linha, int pos, int tam) {
-  const QString c = CampoLinha(linha, pos, tam);
+void TArqFolha::ChecarBrancos(const QString &linha, const TCampoArquivo &campo) {
+  const QString c = LerCampo(linha, campo);
   if (!CampoEmBranco(c))
     Registrar(9, c);
 }
 
 void TArqFolha::ChecarFimRegistro(const QString &linha) {
-  if (CampoLinha(linha, TamanhoRegistro, 1) != QStringLiteral("*"))
-    Registrar(211, CampoLinha(linha, TamanhoRegistro, 1));
+  // "*" in the last column of every record.
+  const QString fim = CampoLinha(linha, TamanhoRegistro, 1);
+  if (fim != QStringLiteral("*"))
+    Registrar(211, fim);
   else if (linha.size() > TamanhoRegistro && !CampoEmBranco(linha.mid(TamanhoRegistro)))
     // Text after the end of the record would be silently lost.
     Registrar(9, linha.mid(TamanhoRegistro));
@@ -281,15 +293,16 @@ void TArqFolha::PreencherIndice(int i, int tipo) {
   if (tipo == rgTrailer)
     return;
   if (tipo == rgHeader) {
-    r.TipoInscricao = CampoLinha(l, 55, 1);
-    r.Inscricao = CampoLinha(l, 56, 14);
-    r.Nome = CampoLinha(l, 70, 30);
+    r.TipoInscricao = LerCampo(l, L::Cabecalho[L::fcTipoInscricao]);
+    r.Inscricao = LerCampo(l, L::Cabecalho[L::fcInscricao]);
+    r.Nome = LerCampo(l, L::Cabecalho[L::fcNome]);
     return;
   }
-  r.TipoInscricao = CampoLinha(l, 3, 1);
-  r.Inscricao = CampoLinha(l, 4, 14);
+  // Company, worker and complement records: the inscription in the same columns.
+  r.TipoInscricao = LerCampo(l, L::Empresa[L::feTipoInscricao]);
+  r.Inscricao = LerCampo(l, L::Empresa[L::feInscricao]);
   if (tipo == rgEmpresa) {
-    r.Nome = CampoLinha(l, 54, 40);
+    r.Nome = LerCampo(l, L::Empresa[L::feNome]);
     return;
   }
   // Company name of the nearest preceding "10"; worker of the nearest "40".
@@ -298,13 +311,13 @@ void TArqFolha::PreencherIndice(int i, int tipo) {
       r.Nome = Indice[static_cast<size_t>(j)].Nome;
       break;
     }
-  r.PIS = CampoLinha(l, 33, 11);
-  r.Categoria = CampoLinha(l, 52, 2);
-  r.DataAdmissao = CampoLinha(l, 44, 8);
+  r.PIS = LerCampo(l, CampoPis);
+  r.Categoria = LerCampo(l, CampoCategoria);
+  r.DataAdmissao = LerCampo(l, CampoAdmissao);
   if (tipo == rgTrabalhador) {
-    r.NomeTrabalhador = CampoLinha(l, 54, 70);
-    r.DataNascimento = CampoLinha(l, 139, 8);
-    r.Movimentacao = CampoLinha(l, 163, 2);
+    r.NomeTrabalhador = LerCampo(l, L::Trabalhador[L::ftNome]);
+    r.DataNascimento = LerCampo(l, L::Trabalhador[L::ftNascimento]);
+    r.Movimentacao = LerCampo(l, L::Trabalhador[L::ftMovimentacao]);
     return;
   }
   for (int j = i - 1; j >= 0; --j) {
@@ -331,8 +344,9 @@ bool TArqFolha::ValidarEstrutura() {
     CodigoErro = QStringLiteral("0385");
     if (temHeader) {
       const QString &l = Linhas.at(0);
-      RegistrarInconsistencia(QString(), QString(), 0, 385, CampoLinha(l, 55, 1),
-                              CampoLinha(l, 56, 14), CampoLinha(l, 70, 30));
+      RegistrarInconsistencia(
+          QString(), QString(), 0, 385, LerCampo(l, L::Cabecalho[L::fcTipoInscricao]),
+          LerCampo(l, L::Cabecalho[L::fcInscricao]), LerCampo(l, L::Cabecalho[L::fcNome]));
     } else {
       RegistrarInconsistencia(QString(), QString(), 0, 385);
     }
@@ -403,28 +417,29 @@ bool TArqFolha::ValidarChaves() {
       Avancar();
       continue;
     }
-    const bool tipoOk = ChecarDigitos(r.TipoInscricao, 1, QStringLiteral("Tipo de Inscrição: "));
+    // The inscription has the same width and label in every record.
+    const bool tipoOk = ChecarDigitos(r.TipoInscricao, CampoTipoInscricao);
     if (tipoOk) {
       chave.NU_TIPO_INSO_EMPRA = r.TipoInscricao.toInt();
       if (!chave.ValidarTipoInscricao())
         RegistrarCodigo(chave, r.TipoInscricao);
     }
-    if (ChecarDigitos(r.Inscricao, 14, QStringLiteral("Inscrição: ")) && tipoOk) {
+    if (ChecarDigitos(r.Inscricao, CampoInscricao) && tipoOk) {
       chave.NU_INSCRICAO = r.Inscricao;
       if (!chave.ValidarInscricao())
         RegistrarCodigo(chave, r.Inscricao);
     }
     if (EhVinculo(tipo)) {
-      if (ChecarDigitos(r.PIS, 11, QStringLiteral("PIS/PASEP: "))) {
+      if (ChecarDigitos(r.PIS, CampoPis)) {
         trab.NU_PIS = r.PIS;
         if (!trab.ValidarPIS())
           RegistrarCodigo(trab, r.PIS);
       }
       TDateTime adm;
-      if (ChecarData(r.DataAdmissao, QStringLiteral("Data de Admissão: "), adm) &&
-          DataDefinida(adm) && adm <= QDateParaData(QDate(1900, 1, 1)))
+      if (ChecarData(r.DataAdmissao, CampoAdmissao, adm) && DataDefinida(adm) &&
+          adm <= QDateParaData(QDate(1900, 1, 1)))
         Registrar(43, r.DataAdmissao);
-      ChecarDigitos(r.Categoria, 2, QStringLiteral("Categoria: "));
+      ChecarDigitos(r.Categoria, CampoCategoria);
     }
     Avancar();
   }
@@ -493,7 +508,8 @@ bool TArqFolha::ChecarUmaVez(const QString &chave, TNegocio &objeto,
 
 bool TArqFolha::ValidarOrdem(int tipo, const QString &l) {
   if (tipo == rgEmpresa) {
-    const QString t = CampoLinha(l, 3, 1), insc = CampoLinha(l, 4, 14);
+    const QString t = LerCampo(l, L::Empresa[L::feTipoInscricao]),
+                  insc = LerCampo(l, L::Empresa[L::feInscricao]);
     const qint64 chave = U::ParaInteiro64(t + insc);
     const qint64 ultima = U::ParaInteiro64(ultTipoEmpresa_ + ultInscEmpresa_);
     if (chave < ultima)
@@ -506,12 +522,13 @@ bool TArqFolha::ValidarOrdem(int tipo, const QString &l) {
   }
   if (!EhVinculo(tipo))
     return true;
-  const QString t = CampoLinha(l, 3, 1), insc = CampoLinha(l, 4, 14);
+  const QString t = LerCampo(l, CampoTipoInscricao), insc = LerCampo(l, CampoInscricao);
+  const QString textoPis = LerCampo(l, CampoPis);
   const int tipoInsc = t.toInt();
   const qint64 inscricao = U::ParaInteiro64(insc);
-  const qint64 pis = U::ParaInteiro64(CampoLinha(l, 33, 11));
-  const int categoria = CampoLinha(l, 52, 2).toInt();
-  const TDateTime admissao = DataCampoArquivo(CampoLinha(l, 44, 8));
+  const qint64 pis = U::ParaInteiro64(textoPis);
+  const int categoria = LerCampo(l, CampoCategoria).toInt();
+  const TDateTime admissao = DataCampoArquivo(LerCampo(l, CampoAdmissao));
   if (tipo == rgTrabalhador) {
     if (t != ultTipoEmpresa_ || insc != ultInscEmpresa_)
       Registrar(349, t + insc);
@@ -519,11 +536,11 @@ bool TArqFolha::ValidarOrdem(int tipo, const QString &l) {
       const bool fora = pis < ultPIS_ || (pis == ultPIS_ && admissao < ultAdmissao_) ||
                         (pis == ultPIS_ && admissao == ultAdmissao_ && categoria < ultCategoria_);
       if (fora)
-        Registrar(232, CampoLinha(l, 33, 11));
+        Registrar(232, textoPis);
     }
     if (RegistroValido && tipoInsc == ultTipo_ && inscricao == ultInscricao_ && pis == ultPIS_ &&
         admissao == ultAdmissao_ && categoria == ultCategoria_)
-      Registrar(359, CampoLinha(l, 33, 11));
+      Registrar(359, textoPis);
     ultTipo_ = tipoInsc;
     ultInscricao_ = inscricao;
     ultPIS_ = pis;
@@ -533,76 +550,73 @@ bool TArqFolha::ValidarOrdem(int tipo, const QString &l) {
   }
   if (tipoInsc != ultTipo_ || inscricao != ultInscricao_ || pis != ultPIS_ ||
       categoria != ultCategoria_ || admissao != ultAdmissao_)
-    Registrar(349, t + insc + CampoLinha(l, 33, 11));
+    Registrar(349, t + insc + textoPis);
   return RegistroValido;
 }
 
-// Fills an establishment's address and phone from the fixed positions that
-// the header and the company record share in layout (only the offsets differ).
+// Fills an establishment's address and phone from the block that the header
+// and the company record share (at other columns).
 namespace {
-struct TPosicoesEndereco {
-  int logradouro, bairro, cep, cidade, uf, telefone;
-};
-
-void PreencherEndereco(TEstabelecimento &e, const QString &l, const TPosicoesEndereco &p) {
+void PreencherEndereco(TEstabelecimento &e, const QString &l, const TCampoArquivo *campos,
+                       const L::TEndereco &b) {
   TEndereco &end = e.Endereco();
-  end.DE_LOGRADOURO = AparadoDireita(CampoLinha(l, p.logradouro, 50));
-  end.NO_BAIRRO = AparadoDireita(CampoLinha(l, p.bairro, 20));
-  end.NU_CEP = AparadoDireita(CampoLinha(l, p.cep, 8));
-  end.NO_LOCALIDADE = AparadoDireita(CampoLinha(l, p.cidade, 20));
-  end.SG_UF = AparadoDireita(CampoLinha(l, p.uf, 2));
-  const QString fone = CampoLinha(l, p.telefone, 12);
+  end.DE_LOGRADOURO = AparadoDireita(LerCampo(l, campos[b.Logradouro]));
+  end.NO_BAIRRO = AparadoDireita(LerCampo(l, campos[b.Bairro]));
+  end.NU_CEP = AparadoDireita(LerCampo(l, campos[b.Cep]));
+  end.NO_LOCALIDADE = AparadoDireita(LerCampo(l, campos[b.Cidade]));
+  end.SG_UF = AparadoDireita(LerCampo(l, campos[b.UF]));
+  const QString fone = LerCampo(l, campos[b.Telefone]);
   e.NU_DDD = fone.left(4);
   e.NU_TELEFONE = fone.mid(4, 8);
 }
 
-constexpr TPosicoesEndereco EnderecoHeader{120, 170, 190, 198, 218, 220};
-constexpr TPosicoesEndereco EnderecoEmpresa{94, 144, 164, 172, 192, 194};
-
 void PreencherResponsavel(TResponsavel &r, const QString &l) {
-  r.NU_TIPO_INSO_EMPRA = CampoLinha(l, 55, 1).toInt();
-  r.NU_INSCRICAO = CampoLinha(l, 56, 14);
-  r.NO_RAZAO_SOCIAL = AparadoDireita(CampoLinha(l, 70, 30));
-  r.NO_CONTATO = AparadoDireita(CampoLinha(l, 100, 20));
-  r.CO_ENDERECO_VIRTUAL_CONTATO = AparadoDireita(CampoLinha(l, 232, 60));
-  PreencherEndereco(r, l, EnderecoHeader);
+  const auto &c = L::Cabecalho;
+  r.NU_TIPO_INSO_EMPRA = LerCampo(l, c[L::fcTipoInscricao]).toInt();
+  r.NU_INSCRICAO = LerCampo(l, c[L::fcInscricao]);
+  r.NO_RAZAO_SOCIAL = AparadoDireita(LerCampo(l, c[L::fcNome]));
+  r.NO_CONTATO = AparadoDireita(LerCampo(l, c[L::fcContato]));
+  r.CO_ENDERECO_VIRTUAL_CONTATO = AparadoDireita(LerCampo(l, c[L::fcEmail]));
+  PreencherEndereco(r, l, c, L::EnderecoCabecalho);
 }
 
 void PreencherEmpresa(TEmpresa &e, const QString &l) {
-  e.NU_TIPO_INSO_EMPRA = CampoLinha(l, 3, 1).toInt();
-  e.NU_INSCRICAO = CampoLinha(l, 4, 14);
-  e.NO_RAZAO_SOCIAL = AparadoDireita(CampoLinha(l, 54, 40));
+  const auto &c = L::Empresa;
+  e.NU_TIPO_INSO_EMPRA = LerCampo(l, c[L::feTipoInscricao]).toInt();
+  e.NU_INSCRICAO = LerCampo(l, c[L::feInscricao]);
+  e.NO_RAZAO_SOCIAL = AparadoDireita(LerCampo(l, c[L::feNome]));
   e.NO_CONTATO.clear();
   e.CO_ENDERECO_VIRTUAL_CONTATO.clear();
-  PreencherEndereco(e, l, EnderecoEmpresa);
-  e.NU_IBGE = CampoLinha(l, 206, 7);
-  e.NU_SIMPLES = static_cast<qint16>(CampoLinha(l, 213, 1).toInt());
-  e.NU_INSS = CampoLinha(l, 214, 3);
+  PreencherEndereco(e, l, c, L::EnderecoEmpresa);
+  e.NU_IBGE = LerCampo(l, c[L::feCnae]);
+  e.NU_SIMPLES = static_cast<qint16>(LerCampo(l, c[L::feSimples]).toInt());
+  e.NU_INSS = LerCampo(l, c[L::feFpas]);
 }
 } // namespace
 
 void TArqFolha::ValidarHeader(const QString &l) {
+  const auto &c = L::Cabecalho;
   TResponsavel &r = *responsavel_;
   PreencherResponsavel(r, l);
-  ChecarBrancos(l, 3, 51);
-  const QString remessa = CampoLinha(l, 54, 1);
-  if (ChecarDigitos(remessa, 1, QStringLiteral("Tipo Remessa: ")) && remessa != u'2')
+  ChecarBrancos(l, c[L::fcBrancos1]);
+  const QString remessa = LerCampo(l, c[L::fcRemessa]);
+  if (ChecarDigitos(remessa, c[L::fcRemessa]) && remessa != u'2')
     Registrar(131, remessa);
-  const QString tipo = CampoLinha(l, 55, 1);
-  if (ChecarDigitos(tipo, 1, QStringLiteral("Tipo de Inscrição: ")) && !r.ValidarTipoInscricao())
+  const QString tipo = LerCampo(l, c[L::fcTipoInscricao]);
+  if (ChecarDigitos(tipo, c[L::fcTipoInscricao]) && !r.ValidarTipoInscricao())
     RegistrarCodigo(r, tipo);
-  const QString insc = CampoLinha(l, 56, 14);
-  if (ChecarDigitos(insc, 14, QStringLiteral("Inscrição: ")) && !r.ValidarInscricao())
+  const QString insc = LerCampo(l, c[L::fcInscricao]);
+  if (ChecarDigitos(insc, c[L::fcInscricao]) && !r.ValidarInscricao())
     RegistrarCodigo(r, insc);
   if (!r.ValidarRazaoSocial())
-    RegistrarCodigo(r, CampoLinha(l, 70, 30));
+    RegistrarCodigo(r, LerCampo(l, c[L::fcNome]));
   if (!r.ValidarNomeContato())
-    RegistrarCodigo(r, CampoLinha(l, 100, 20));
-  ValidarEnderecoTelefone(r, l, 120);
+    RegistrarCodigo(r, LerCampo(l, c[L::fcContato]));
+  ValidarEnderecoTelefone(r, l, c, L::EnderecoCabecalho);
   if (!r.ValidarEmail())
-    RegistrarCodigo(r, CampoLinha(l, 232, 60));
-  const QString data = CampoLinha(l, 292, 8);
-  const QString conteudo = QStringLiteral("Data Recolhimento: ") + data;
+    RegistrarCodigo(r, LerCampo(l, c[L::fcEmail]));
+  const QString data = LerCampo(l, c[L::fcDataRecolhimento]);
+  const QString conteudo = QString::fromUtf8(c[L::fcDataRecolhimento].Rotulo) + data;
   dataRecolhimento_ = DataCampoArquivo(data);
   if (dataRecolhimento_ == NullDate)
     Registrar(62, conteudo);
@@ -614,26 +628,26 @@ void TArqFolha::ValidarHeader(const QString &l) {
     if (!U::EhDiaUtil(dataRecolhimento_))
       Registrar(397, conteudo);
   }
-  ChecarBrancos(l, 300, 60);
+  ChecarBrancos(l, c[L::fcBrancos2]);
   ChecarFimRegistro(l);
 }
 
-void TArqFolha::ValidarEnderecoTelefone(TEstabelecimento &est, const QString &l, int inicio) {
-  // Records 00 and 10 share this block's layout; only its starting column differs.
+void TArqFolha::ValidarEnderecoTelefone(TEstabelecimento &est, const QString &l,
+                                        const TCampoArquivo *campos, const L::TEndereco &b) {
   TEndereco &end = est.Endereco();
   if (!end.ValidarLogradouro())
-    RegistrarCodigo(end, CampoLinha(l, inicio, 50));
+    RegistrarCodigo(end, LerCampo(l, campos[b.Logradouro]));
   if (!end.ValidarBairro())
-    RegistrarCodigo(end, CampoLinha(l, inicio + 50, 20));
-  const QString cep = CampoLinha(l, inicio + 70, 8);
-  if (ChecarDigitos(cep, 8, QStringLiteral("CEP: ")) && !end.ValidarCEP())
+    RegistrarCodigo(end, LerCampo(l, campos[b.Bairro]));
+  const QString cep = LerCampo(l, campos[b.Cep]);
+  if (ChecarDigitos(cep, campos[b.Cep]) && !end.ValidarCEP())
     RegistrarCodigo(end, cep);
   if (!end.ValidarMunicipio())
-    RegistrarCodigo(end, CampoLinha(l, inicio + 78, 20));
+    RegistrarCodigo(end, LerCampo(l, campos[b.Cidade]));
   if (!end.ValidarUF())
-    RegistrarCodigo(end, CampoLinha(l, inicio + 98, 2));
-  const QString fone = CampoLinha(l, inicio + 100, 12);
-  if (ChecarDigitos(fone, 12, QStringLiteral("Telefone: "))) {
+    RegistrarCodigo(end, LerCampo(l, campos[b.UF]));
+  const QString fone = LerCampo(l, campos[b.Telefone]);
+  if (ChecarDigitos(fone, campos[b.Telefone])) {
     if (!est.ValidarTelefone())
       RegistrarCodigo(est, fone);
     if (!est.ValidarDDD())
@@ -642,35 +656,37 @@ void TArqFolha::ValidarEnderecoTelefone(TEstabelecimento &est, const QString &l,
 }
 
 void TArqFolha::ValidarEmpresa(const QString &l) {
+  const auto &c = L::Empresa;
   TEmpresa &e = *empresa_;
   PreencherEmpresa(e, l);
-  const QString zeros = CampoLinha(l, 18, 36);
-  if (!(zeros.size() == 36 && U::TodosZeros(zeros, 36)))
+  const QString zeros = LerCampo(l, c[L::feZeros]);
+  if (!(zeros.size() == c[L::feZeros].Tamanho && U::TodosZeros(zeros, c[L::feZeros].Tamanho)))
     Registrar(13, zeros);
   if (!e.ValidarRazaoSocial())
-    RegistrarCodigo(e, CampoLinha(l, 54, 40));
-  ValidarEnderecoTelefone(e, l, 94);
-  const QString cnae = CampoLinha(l, 206, 7);
-  if (ChecarDigitos(cnae, 7, QStringLiteral("CNAE: ")) && !e.ValidarCNAE())
+    RegistrarCodigo(e, LerCampo(l, c[L::feNome]));
+  ValidarEnderecoTelefone(e, l, c, L::EnderecoEmpresa);
+  const QString cnae = LerCampo(l, c[L::feCnae]);
+  if (ChecarDigitos(cnae, c[L::feCnae]) && !e.ValidarCNAE())
     RegistrarCodigo(e, cnae);
-  const QString simples = CampoLinha(l, 213, 1);
-  const QString fpas = CampoLinha(l, 214, 3);
-  const bool fpasOk = fpas.size() == 3 && U::SomenteNumeros(fpas);
-  if (ChecarDigitos(simples, 1, QStringLiteral("Simples: ")) && fpasOk && !e.ValidarSimples())
+  const QString simples = LerCampo(l, c[L::feSimples]);
+  const QString fpas = LerCampo(l, c[L::feFpas]);
+  const bool fpasOk = fpas.size() == c[L::feFpas].Tamanho && U::SomenteNumeros(fpas);
+  if (ChecarDigitos(simples, c[L::feSimples]) && fpasOk && !e.ValidarSimples())
     RegistrarCodigo(e, simples);
-  if (ChecarDigitos(fpas, 3, QStringLiteral("FPAS: ")) && !e.ValidarFPAS())
+  if (ChecarDigitos(fpas, c[L::feFpas]) && !e.ValidarFPAS())
     RegistrarCodigo(e, fpas);
   ultFpas_ = fpas;
-  ChecarBrancos(l, 217, 143);
+  ChecarBrancos(l, c[L::feBrancos]);
   ChecarFimRegistro(l);
 }
 
 void TArqFolha::ValidarTrailer(const QString &l) {
-  const QString noves = CampoLinha(l, 3, 51);
-  if (!(noves.size() == 51 && U::TodosNoves(noves, 51)))
+  const auto &c = L::Trailer;
+  const QString noves = LerCampo(l, c[L::fpNoves]);
+  if (!(noves.size() == c[L::fpNoves].Tamanho && U::TodosNoves(noves, c[L::fpNoves].Tamanho)))
     Registrar(10, noves);
-  ChecarBrancos(l, 54, 255);
-  ChecarBrancos(l, 309, 51);
+  ChecarBrancos(l, c[L::fpBrancos1]);
+  ChecarBrancos(l, c[L::fpBrancos2]);
   ChecarFimRegistro(l);
 }
 
@@ -694,49 +710,50 @@ double Valor15(const QString &s) {
 // Fills worker, link and termination information from a "40" line exactly as
 // they are stored.
 void PreencherTrabalhador(TTrabalhador &t, const QString &l, const QString &fpas) {
+  const auto &T = L::Trabalhador;
   t.Limpar();
   t.Inicializar();
-  t.NU_PIS = CampoLinha(l, 33, 11);
-  t.NO_EMPREGADO = AparadoDireita(CampoLinha(l, 54, 70));
-  t.NU_CTPS = ZerosVazio(CampoLinha(l, 124, 7));
-  t.NU_SERIE_CTPS = ZerosVazio(CampoLinha(l, 131, 5));
-  t.IC_SEXO = Inteiro(CampoLinha(l, 136, 1));
-  t.NU_GRAU_INSTRUCAO = CampoLinha(l, 137, 2);
-  t.DT_NASCIMENTO = DataCampoArquivo(CampoLinha(l, 139, 8));
-  t.NU_INSCRICAO_CPF = ZerosVazio(CampoLinha(l, 275, 11));
+  t.NU_PIS = LerCampo(l, T[L::ftPis]);
+  t.NO_EMPREGADO = AparadoDireita(LerCampo(l, T[L::ftNome]));
+  t.NU_CTPS = ZerosVazio(LerCampo(l, T[L::ftCtps]));
+  t.NU_SERIE_CTPS = ZerosVazio(LerCampo(l, T[L::ftSerieCtps]));
+  t.IC_SEXO = Inteiro(LerCampo(l, T[L::ftSexo]));
+  t.NU_GRAU_INSTRUCAO = LerCampo(l, T[L::ftGrauInstrucao]);
+  t.DT_NASCIMENTO = DataCampoArquivo(LerCampo(l, T[L::ftNascimento]));
+  t.NU_INSCRICAO_CPF = ZerosVazio(LerCampo(l, T[L::ftCpf]));
   t.NU_DDD_CELULAR = 0;
   t.NU_TEL_CELULAR = 0;
 
   TVinculo &v = t.Vinculo();
   v.CarregarAssociados = false;
   v.DefinirTrabalhador(&t);
-  v.NU_TIPO_INSO_EMPRA = static_cast<quint8>(Inteiro(CampoLinha(l, 3, 1)));
-  v.NU_INSCRICAO = Inteiro64(CampoLinha(l, 4, 14));
+  v.NU_TIPO_INSO_EMPRA = static_cast<quint8>(Inteiro(LerCampo(l, T[L::ftTipoInscricao])));
+  v.NU_INSCRICAO = Inteiro64(LerCampo(l, T[L::ftInscricao]));
   v.NU_PIS = Inteiro64(t.NU_PIS);
-  const QString cat = CampoLinha(l, 52, 2);
+  const QString cat = LerCampo(l, T[L::ftCategoria]);
   v.NU_CATEGORIA = static_cast<qint8>(cat.size() == 2 && U::SomenteNumeros(cat) ? cat.toInt() : -1);
-  v.DT_ADMISSAO_VINCULO = DataCampoArquivo(CampoLinha(l, 44, 8));
+  v.DT_ADMISSAO_VINCULO = DataCampoArquivo(LerCampo(l, T[L::ftAdmissao]));
   v.IC_ESTADO_MOVIMENTO = 0;
-  v.NU_TIPO_INSO_TMDR = static_cast<quint8>(Inteiro(CampoLinha(l, 18, 1)));
-  v.NU_INSCRICAO_TMDR = Inteiro64(CampoLinha(l, 19, 14));
-  v.QT_HORAS_TRBS_SMNA = Inteiro(CampoLinha(l, 147, 2));
-  v.CO_CBO = AparadoDireita(CampoLinha(l, 149, 6)).toUpper();
-  v.DT_OPCAO = DataCampoArquivo(CampoLinha(l, 155, 8));
-  v.CO_MOVIMENTACAO = AparadoDireita(CampoLinha(l, 163, 2)).toUpper();
-  v.DT_MOVIMENTACAO_VINCULO = DataCampoArquivo(CampoLinha(l, 165, 8));
-  v.CO_SAQUE = AparadoDireita(CampoLinha(l, 173, 3));
-  v.IC_AVISO_PREVIO = static_cast<quint8>(Inteiro(CampoLinha(l, 176, 1)));
-  v.DT_INICIO_AVISO_PRVO = DataCampoArquivo(CampoLinha(l, 177, 8));
-  v.IC_REPOSICAO_VAGAS = CampoLinha(l, 185, 1);
-  v.NU_BANCO_CONTA = ZerosVazio(CampoLinha(l, 286, 3));
-  v.NU_AGENCIA_CONTA = ZerosVazio(CampoLinha(l, 289, 4));
-  v.NU_CONTA_BANCARIA = ZerosVazio(CampoLinha(l, 293, 13));
+  v.NU_TIPO_INSO_TMDR = static_cast<quint8>(Inteiro(LerCampo(l, T[L::ftTipoInscricaoTomador])));
+  v.NU_INSCRICAO_TMDR = Inteiro64(LerCampo(l, T[L::ftInscricaoTomador]));
+  v.QT_HORAS_TRBS_SMNA = Inteiro(LerCampo(l, T[L::ftHoras]));
+  v.CO_CBO = AparadoDireita(LerCampo(l, T[L::ftCbo])).toUpper();
+  v.DT_OPCAO = DataCampoArquivo(LerCampo(l, T[L::ftOpcao]));
+  v.CO_MOVIMENTACAO = AparadoDireita(LerCampo(l, T[L::ftMovimentacao])).toUpper();
+  v.DT_MOVIMENTACAO_VINCULO = DataCampoArquivo(LerCampo(l, T[L::ftDataMovimentacao]));
+  v.CO_SAQUE = AparadoDireita(LerCampo(l, T[L::ftSaque]));
+  v.IC_AVISO_PREVIO = static_cast<quint8>(Inteiro(LerCampo(l, T[L::ftAviso])));
+  v.DT_INICIO_AVISO_PRVO = DataCampoArquivo(LerCampo(l, T[L::ftInicioAviso]));
+  v.IC_REPOSICAO_VAGAS = LerCampo(l, T[L::ftReposicaoVagas]);
+  v.NU_BANCO_CONTA = ZerosVazio(LerCampo(l, T[L::ftBanco]));
+  v.NU_AGENCIA_CONTA = ZerosVazio(LerCampo(l, T[L::ftAgencia]));
+  v.NU_CONTA_BANCARIA = ZerosVazio(LerCampo(l, T[L::ftConta]));
   v.IC_CONSIGNADO = QStringLiteral("N");
 
   TEmpresa &e = v.Empresa();
   e.CarregarAssociados = false;
   e.NU_TIPO_INSO_EMPRA = v.NU_TIPO_INSO_EMPRA;
-  e.NU_INSCRICAO = CampoLinha(l, 4, 14);
+  e.NU_INSCRICAO = LerCampo(l, T[L::ftInscricao]);
   e.NU_INSS = fpas;
 
   TRescisao &r = v.Rescisao();
@@ -747,18 +764,18 @@ void PreencherTrabalhador(TTrabalhador &t, const QString &l, const QString &fpas
   r.NU_PIS = v.NU_PIS;
   r.NU_CATEGORIA = v.NU_CATEGORIA;
   r.DT_ADMISSAO_VINCULO = v.DT_ADMISSAO_VINCULO;
-  r.DT_DISSIDIO = DataCampoArquivo(CampoLinha(l, 186, 8));
-  r.VR_DISSIDIO = Valor15(CampoLinha(l, 194, 15));
-  r.VR_REMUNERACAO_ANTERIOR_RSCSO = Valor15(CampoLinha(l, 209, 15));
-  r.VR_REMUNERACAO_RESCISAO = Valor15(CampoLinha(l, 224, 15));
-  r.VR_AVISO_PREVIO = Valor15(CampoLinha(l, 239, 15));
-  r.IC_TIPO_PNSO_ALMNA = CampoLinha(l, 254, 1).toUpper();
-  const double percentual = Inteiro(CampoLinha(l, 255, 5));
-  const double pensao = Valor15(CampoLinha(l, 260, 15));
+  r.DT_DISSIDIO = DataCampoArquivo(LerCampo(l, T[L::ftDataDissidio]));
+  r.VR_DISSIDIO = Valor15(LerCampo(l, T[L::ftValorDissidio]));
+  r.VR_REMUNERACAO_ANTERIOR_RSCSO = Valor15(LerCampo(l, T[L::ftRemuneracaoAnterior]));
+  r.VR_REMUNERACAO_RESCISAO = Valor15(LerCampo(l, T[L::ftRemuneracaoRescisao]));
+  r.VR_AVISO_PREVIO = Valor15(LerCampo(l, T[L::ftAvisoIndenizado]));
+  r.IC_TIPO_PNSO_ALMNA = LerCampo(l, T[L::ftTipoPensao]).toUpper();
+  const double percentual = Inteiro(LerCampo(l, T[L::ftPercentualPensao]));
+  const double pensao = Valor15(LerCampo(l, T[L::ftValorPensao]));
   r.VR_PENSAO_ALMNA = r.IC_TIPO_PNSO_ALMNA == u'P'   ? percentual
                       : r.IC_TIPO_PNSO_ALMNA == u'V' ? pensao
                                                      : 0;
-  r.VR_SALDO_RESCISORIO = Valor15(CampoLinha(l, 306, 15));
+  r.VR_SALDO_RESCISORIO = Valor15(LerCampo(l, T[L::ftSaldoInformado]));
   r.IC_ORIGEM_SALDO_RESCISORIO =
       r.VR_SALDO_RESCISORIO > 0 ? QStringLiteral("E") : QStringLiteral("N");
   // Values the calculation writes later start empty.
@@ -767,6 +784,7 @@ void PreencherTrabalhador(TTrabalhador &t, const QString &l, const QString &fpas
 } // namespace
 
 void TArqFolha::ValidarTrabalhador(const QString &l) {
+  const auto &T = L::Trabalhador;
   TTrabalhador &t = *trabalhador_;
   PreencherTrabalhador(t, l, ultFpas_);
   TVinculo &v = t.Vinculo();
@@ -784,19 +802,21 @@ void TArqFolha::ValidarTrabalhador(const QString &l) {
   };
   TDateTime d;
 
-  const QString tipoTmdr = CampoLinha(l, 18, 1), inscTmdr = CampoLinha(l, 19, 14);
-  if (ChecarDigitos(tipoTmdr, 1, QStringLiteral("Tipo Inscrição Tomador: ")))
+  const QString tipoTmdr = LerCampo(l, T[L::ftTipoInscricaoTomador]),
+                inscTmdr = LerCampo(l, T[L::ftInscricaoTomador]);
+  if (ChecarDigitos(tipoTmdr, T[L::ftTipoInscricaoTomador]))
     codigo(v, v.ValidarTomador(), tipoTmdr);
-  if (ChecarDigitos(inscTmdr, 14, QStringLiteral("Inscrição Tomador: ")))
+  if (ChecarDigitos(inscTmdr, T[L::ftInscricaoTomador]))
     codigo(v, v.ValidarInscricaoTomador(), inscTmdr);
 
-  const QString adm = CampoLinha(l, 44, 8);
+  const QString adm = LerCampo(l, T[L::ftAdmissao]);
   const auto doPis = trabalhadoresPorPis_.constFind(t.NU_PIS);
   static const TArrRegRegistro nenhum;
   if (!v.ValidarDataAdmissao(true, doPis != trabalhadoresPorPis_.constEnd() ? &*doPis : &nenhum,
                              gravados_.PrimeiraAdmissao(v.NU_PIS)))
-    RegistrarCodigo(v, v.CodigoErro == QStringLiteral("0443") ? CampoLinha(l, 139, 8) : adm);
-  const QString cat = CampoLinha(l, 52, 2);
+    RegistrarCodigo(v,
+                    v.CodigoErro == QStringLiteral("0443") ? LerCampo(l, T[L::ftNascimento]) : adm);
+  const QString cat = LerCampo(l, T[L::ftCategoria]);
   const QString categoria = QString::number(v.NU_CATEGORIA);
   codigo(v,
          ChecarUmaVez(QStringLiteral("cat|%1|%2|%3|%4")
@@ -804,99 +824,100 @@ void TArqFolha::ValidarTrabalhador(const QString &l) {
                                ultFpas_),
                       v, [&v] { return v.ValidarCategoria(false); }),
          cat);
-  codigo(t, t.ValidarNome(), CampoLinha(l, 54, 70));
+  codigo(t, t.ValidarNome(), LerCampo(l, T[L::ftNome]));
 
-  const QString ctps = CampoLinha(l, 124, 7);
-  if (ChecarDigitos(ctps, 7, QStringLiteral("Número CTPS: ")))
+  const QString ctps = LerCampo(l, T[L::ftCtps]);
+  if (ChecarDigitos(ctps, T[L::ftCtps]))
     codigo(t, t.ValidarCTPS(false), ctps);
-  const QString serie = CampoLinha(l, 131, 5);
-  if (ChecarDigitos(serie, 5, QStringLiteral("Serie CTPS: ")))
+  const QString serie = LerCampo(l, T[L::ftSerieCtps]);
+  if (ChecarDigitos(serie, T[L::ftSerieCtps]))
     codigo(t, t.ValidarSerieCTPS(false), serie);
-  const QString sexo = CampoLinha(l, 136, 1);
-  if (ChecarDigitos(sexo, 1, QStringLiteral("Sexo: ")))
+  const QString sexo = LerCampo(l, T[L::ftSexo]);
+  if (ChecarDigitos(sexo, T[L::ftSexo]))
     codigo(t, t.ValidarSexo(), sexo);
-  const QString grau = CampoLinha(l, 137, 2);
-  if (ChecarDigitos(grau, 2, QStringLiteral("Grau Instrução: ")))
+  const QString grau = LerCampo(l, T[L::ftGrauInstrucao]);
+  if (ChecarDigitos(grau, T[L::ftGrauInstrucao]))
     codigo(t,
            ChecarUmaVez(QStringLiteral("grau|") + t.NU_GRAU_INSTRUCAO, t,
                         [&t] { return t.ValidarGrauInstrucao(); }),
            grau);
-  const QString nasc = CampoLinha(l, 139, 8);
-  if (ChecarData(nasc, QStringLiteral("Data Nascimento: "), d))
+  const QString nasc = LerCampo(l, T[L::ftNascimento]);
+  if (ChecarData(nasc, T[L::ftNascimento], d))
     codigo(t, t.ValidarDataNascimento(), nasc);
-  const QString horas = CampoLinha(l, 147, 2);
-  if (ChecarDigitos(horas, 2, QStringLiteral("Horas Trabalhadas: ")))
+  const QString horas = LerCampo(l, T[L::ftHoras]);
+  if (ChecarDigitos(horas, T[L::ftHoras]))
     codigo(v, v.ValidarHorasSemanais(), horas);
   codigo(v,
          ChecarUmaVez(QStringLiteral("cbo|%1|%2").arg(categoria, v.CO_CBO), v,
                       [&v] { return v.ValidarCBO(); }),
-         CampoLinha(l, 149, 6));
-  const QString opcao = CampoLinha(l, 155, 8);
-  if (ChecarData(opcao, QStringLiteral("Data Opção: "), d))
+         LerCampo(l, T[L::ftCbo]));
+  const QString opcao = LerCampo(l, T[L::ftOpcao]);
+  if (ChecarData(opcao, T[L::ftOpcao], d))
     codigo(v, v.ValidarDataOpcao(), opcao);
-  const QString mov = CampoLinha(l, 163, 2);
+  const QString mov = LerCampo(l, T[L::ftMovimentacao]);
   codigo(v,
          ChecarUmaVez(QStringLiteral("mov|%1|%2")
                           .arg(v.CO_MOVIMENTACAO, r.VR_SALDO_RESCISORIO > 0 ? u'+' : u'0'),
                       v, [&v] { return v.ValidarMovimentacao(); }),
          mov);
-  const QString dtMov = CampoLinha(l, 165, 8);
-  if (ChecarData(dtMov, QStringLiteral("Data Movimento: "), d)) {
+  const QString dtMov = LerCampo(l, T[L::ftDataMovimentacao]);
+  if (ChecarData(dtMov, T[L::ftDataMovimentacao], d)) {
     codigo(v, v.ValidarDataMovimentacao(gravados_.UltimoComplemento(v)), dtMov);
   }
   codigo(
       v,
       ChecarUmaVez(QStringLiteral("saque|%1|%2|%3").arg(v.CO_SAQUE, v.CO_MOVIMENTACAO, categoria),
                    v, [&v] { return v.ValidarSaque(); }),
-      CampoLinha(l, 173, 3));
+      LerCampo(l, T[L::ftSaque]));
 
-  const QString aviso = CampoLinha(l, 176, 1);
-  bool avisoOk = ChecarDigitos(aviso, 1, QStringLiteral("Aviso: "));
+  const QString aviso = LerCampo(l, T[L::ftAviso]);
+  bool avisoOk = ChecarDigitos(aviso, T[L::ftAviso]);
   if (avisoOk && !v.ValidarAvisoPrevio()) {
     RegistrarCodigo(v, aviso);
     avisoOk = false;
   }
   if (avisoOk) {
-    const QString inicio = CampoLinha(l, 177, 8);
-    if (ChecarData(inicio, QStringLiteral("Data Aviso: "), d))
+    const QString inicio = LerCampo(l, T[L::ftInicioAviso]);
+    if (ChecarData(inicio, T[L::ftInicioAviso], d))
       codigo(v, v.ValidarInicioAvisoPrevio(), inicio);
   }
-  codigo(v, v.ValidarReposicaoVagas(), CampoLinha(l, 185, 1));
+  codigo(v, v.ValidarReposicaoVagas(), LerCampo(l, T[L::ftReposicaoVagas]));
 
-  const QString dtDiss = CampoLinha(l, 186, 8);
-  bool dissOk = ChecarData(dtDiss, QStringLiteral("Data Dissídio: "), d);
+  const QString dtDiss = LerCampo(l, T[L::ftDataDissidio]);
+  bool dissOk = ChecarData(dtDiss, T[L::ftDataDissidio], d);
   if (dissOk && !r.ValidarDataDissidio()) {
     RegistrarCodigo(r, dtDiss);
     dissOk = false;
   }
   if (dissOk) {
-    const QString vrDiss = CampoLinha(l, 194, 15);
-    if (ChecarDigitos(vrDiss, 15, QStringLiteral("Valor Dissídio: ")))
+    const QString vrDiss = LerCampo(l, T[L::ftValorDissidio]);
+    if (ChecarDigitos(vrDiss, T[L::ftValorDissidio]))
       codigo(r, r.ValidarValorDissidio(), vrDiss);
   }
 
-  const QString remAnt = CampoLinha(l, 209, 15);
-  if (ChecarDigitos(remAnt, 15, QStringLiteral("Valor Remuneração do Mês Anterior a Rescisão: "))) {
+  const QString remAnt = LerCampo(l, T[L::ftRemuneracaoAnterior]);
+  if (ChecarDigitos(remAnt, T[L::ftRemuneracaoAnterior])) {
     if (!v.ValidarMovimentacaoPeriodo())
       RegistrarCodigo(v, QStringLiteral("Informações Rescisão - Reforma Trabalhista: ") +
                              v.DetalheErro);
     codigo(r, r.ValidarRemuneracaoAnterior(), remAnt);
   }
-  const QString remResc = CampoLinha(l, 224, 15);
-  if (ChecarDigitos(remResc, 15, QStringLiteral("Valor Remuneração do Mês da Rescisão: ")))
+  const QString remResc = LerCampo(l, T[L::ftRemuneracaoRescisao]);
+  if (ChecarDigitos(remResc, T[L::ftRemuneracaoRescisao]))
     codigo(r, r.ValidarRemuneracaoRescisao(), remResc);
-  const QString vrAviso = CampoLinha(l, 239, 15);
-  if (ChecarDigitos(vrAviso, 15, QStringLiteral("Valor Aviso Indenizado: "))) {
+  const QString vrAviso = LerCampo(l, T[L::ftAvisoIndenizado]);
+  if (ChecarDigitos(vrAviso, T[L::ftAvisoIndenizado])) {
     codigo(r, r.ValidarAvisoPrevioIndenizado(), vrAviso);
     codigo(r, r.ValidarValoresSemRemuneracao(true), mov);
   }
 
   // Alimony: the type decides which of the two amounts may be filled.
-  codigo(r, r.ValidarTipoPensao(), CampoLinha(l, 254, 1));
+  codigo(r, r.ValidarTipoPensao(), LerCampo(l, T[L::ftTipoPensao]));
   const QString tipoPensao = r.IC_TIPO_PNSO_ALMNA;
-  const QString pct = CampoLinha(l, 255, 5), vrPensao = CampoLinha(l, 260, 15);
-  const bool pctOk = ChecarDigitos(pct, 5, QStringLiteral("Valor Percentual da Pensão: "));
-  const bool vrOk = ChecarDigitos(vrPensao, 15, QStringLiteral("Valor da Pensão: "));
+  const QString pct = LerCampo(l, T[L::ftPercentualPensao]),
+                vrPensao = LerCampo(l, T[L::ftValorPensao]);
+  const bool pctOk = ChecarDigitos(pct, T[L::ftPercentualPensao]);
+  const bool vrOk = ChecarDigitos(vrPensao, T[L::ftValorPensao]);
   const double guardado = r.VR_PENSAO_ALMNA;
   if (pctOk) {
     if ((tipoPensao == u'P' || tipoPensao == u'N') && vrOk && Valor15(vrPensao) != 0)
@@ -916,15 +937,15 @@ void TArqFolha::ValidarTrabalhador(const QString &l) {
   }
   r.VR_PENSAO_ALMNA = guardado;
 
-  const QString cpf = CampoLinha(l, 275, 11);
-  if (ChecarDigitos(cpf, 11, QStringLiteral("CPF: ")))
+  const QString cpf = LerCampo(l, T[L::ftCpf]);
+  if (ChecarDigitos(cpf, T[L::ftCpf]))
     codigo(t, t.ValidarCPF(), cpf);
-  const QString banco = CampoLinha(l, 286, 3);
-  if (ChecarDigitos(banco, 3, QStringLiteral("Banco: ")) && v.ValidarBanco()) {
-    const QString agencia = CampoLinha(l, 289, 4);
-    if (ChecarDigitos(agencia, 4, QStringLiteral("Agência: ")) && v.ValidarAgencia()) {
-      const QString conta = CampoLinha(l, 293, 13);
-      if (ChecarDigitos(conta, 13, QStringLiteral("Conta Corrente: ")))
+  const QString banco = LerCampo(l, T[L::ftBanco]);
+  if (ChecarDigitos(banco, T[L::ftBanco]) && v.ValidarBanco()) {
+    const QString agencia = LerCampo(l, T[L::ftAgencia]);
+    if (ChecarDigitos(agencia, T[L::ftAgencia]) && v.ValidarAgencia()) {
+      const QString conta = LerCampo(l, T[L::ftConta]);
+      if (ChecarDigitos(conta, T[L::ftConta]))
         codigo(v, v.ValidarConta(), conta);
     } else if (!v.CodigoErro.isEmpty()) {
       RegistrarCodigo(v, agencia);
@@ -932,29 +953,27 @@ void TArqFolha::ValidarTrabalhador(const QString &l) {
   } else if (!v.CodigoErro.isEmpty() && banco.size() == 3 && U::SomenteNumeros(banco)) {
     RegistrarCodigo(v, banco);
   }
-  ChecarDigitos(CampoLinha(l, 306, 15), 15,
-                QStringLiteral("Valor de Saldo Informado pela Empresa: "));
-  ChecarBrancos(l, 321, 39);
+  ChecarDigitos(LerCampo(l, T[L::ftSaldoInformado]), T[L::ftSaldoInformado]);
+  ChecarBrancos(l, T[L::ftBrancos]);
   ChecarFimRegistro(l);
 }
 
 // ---------------------------------------------------- complements (43-45)
 
 namespace {
-constexpr int ParesComplemento = 14;
-int PosCompetencia(int k) {
-  return 54 + 21 * (k - 1);
-}
-int PosValor(int k) {
-  return 60 + 21 * (k - 1);
+void DefinirChaveComplemento(TComplementoSaldo &c, const QString &l) {
+  const auto &C = L::Complemento;
+  c.DefinirChave(Inteiro(LerCampo(l, C[L::fmTipoInscricao])),
+                 Inteiro64(LerCampo(l, C[L::fmInscricao])), Inteiro64(LerCampo(l, C[L::fmPis])),
+                 Inteiro(LerCampo(l, C[L::fmCategoria])),
+                 DataCampoArquivo(LerCampo(l, C[L::fmAdmissao])));
 }
 } // namespace
 
 void TArqFolha::ValidarComplemento(int tipo, const QString &l) {
   TComplementoSaldo &c = *complemento_;
-  c.DefinirChave(Inteiro(CampoLinha(l, 3, 1)), Inteiro64(CampoLinha(l, 4, 14)),
-                 Inteiro64(CampoLinha(l, 33, 11)), Inteiro(CampoLinha(l, 52, 2)),
-                 DataCampoArquivo(CampoLinha(l, 44, 8)));
+  const auto &C = L::Complemento;
+  DefinirChaveComplemento(c, l);
   c.NU_COMPLEMENTO = QString::number(tipo - 42);
   // The link's dates are those of the preceding worker record.
   TVinculo &v = c.Vinculo();
@@ -967,29 +986,29 @@ void TArqFolha::ValidarComplemento(int tipo, const QString &l) {
     Registrar(710, QString());
     return;
   }
-  const QString zero = CampoLinha(l, 18, 1), zeros = CampoLinha(l, 19, 14);
+  const QString zero = LerCampo(l, C[L::fmZero]), zeros = LerCampo(l, C[L::fmZeros]);
   if (zero != QStringLiteral("0"))
     Registrar(13, zero);
-  if (!(zeros.size() == 14 && U::TodosZeros(zeros, 14)))
+  if (!(zeros.size() == C[L::fmZeros].Tamanho && U::TodosZeros(zeros, C[L::fmZeros].Tamanho)))
     Registrar(13, zeros);
 
-  auto competencia = [&](int k) { return CampoLinha(l, PosCompetencia(k), 6); };
-  auto valor = [&](int k) { return CampoLinha(l, PosValor(k), 15); };
+  auto competencia = [&](int k) { return LerCampo(l, L::Competencia(k)); };
+  auto valor = [&](int k) { return LerCampo(l, L::ValorCompetencia(k)); };
   auto vazio = [&](int k) { return Inteiro(competencia(k)) == 0 && Valor15(valor(k)) == 0; };
   bool todosVazios = true;
-  for (int k = 1; k <= ParesComplemento; ++k)
+  for (int k = 1; k <= L::ParesComplemento; ++k)
     if (!(U::TodosZeros(competencia(k), 6) && U::TodosZeros(valor(k), 15)))
       todosVazios = false;
   if (todosVazios)
     Registrar(360, U::DataParaTexto(ultDissidio_));
-  for (int k = 2; k <= ParesComplemento; ++k)
+  for (int k = 2; k <= L::ParesComplemento; ++k)
     if (Inteiro(competencia(k)) > 0 && Valor15(valor(k)) > 0 && vazio(k - 1))
       Registrar(361, competencia(k) + valor(k));
 
-  for (int k = 1; k <= ParesComplemento; ++k) {
+  for (int k = 1; k <= L::ParesComplemento; ++k) {
     const QString comp = competencia(k);
     const QString ano = comp.left(4), mes = comp.mid(4, 2);
-    const QString chave = CampoLinha(l, 1, 2) + ano + mes;
+    const QString chave = LerCampo(l, C[L::fmTipoRegistro]) + ano + mes;
     if (comp != QStringLiteral("000000") && competenciasVistas_.contains(chave))
       Registrar(292, ano + mes);
     else
@@ -999,13 +1018,13 @@ void TArqFolha::ValidarComplemento(int tipo, const QString &l) {
     if (!c.ValidarCompetencia(true))
       RegistrarCodigo(c, mes + ano);
     const QString vr = valor(k);
-    if (ChecarDigitos(vr, 15, QStringLiteral("Valor da Competência: "))) {
+    if (ChecarDigitos(vr, L::ValorCompetencia(k))) {
       c.VR_REMUNERACAO = Valor15(vr);
       if (!c.ValidarRemuneracao())
         RegistrarCodigo(c, vr);
     }
   }
-  ChecarBrancos(l, 348, 12);
+  ChecarBrancos(l, C[L::fmBrancos]);
   ChecarFimRegistro(l);
 }
 
@@ -1131,7 +1150,7 @@ bool TArqFolha::GravarHeader() {
   r.Limpar();
   r.Inicializar();
   PreencherResponsavel(r, l);
-  dataRecolhimento_ = DataCampoArquivo(CampoLinha(l, 292, 8));
+  dataRecolhimento_ = DataCampoArquivo(LerCampo(l, L::Cabecalho[L::fcDataRecolhimento]));
   r.DT_PAGAMENTO = dataRecolhimento_;
   if (Contar(QStringLiteral("SELECT COUNT(*) FROM QZLTBG02_EMPRESA")) == 0)
     NovoNo = true;
@@ -1210,9 +1229,7 @@ bool TArqFolha::GravarTrabalhador() {
 
 bool TArqFolha::GravarComplemento(int tipo, const QString &l) {
   TComplementoSaldo &c = *complemento_;
-  c.DefinirChave(Inteiro(CampoLinha(l, 3, 1)), Inteiro64(CampoLinha(l, 4, 14)),
-                 Inteiro64(CampoLinha(l, 33, 11)), Inteiro(CampoLinha(l, 52, 2)),
-                 DataCampoArquivo(CampoLinha(l, 44, 8)));
+  DefinirChaveComplemento(c, l);
   c.NU_COMPLEMENTO = QString::number(tipo - 42);
   TVinculo &v = c.Vinculo();
   v.NU_CATEGORIA = static_cast<qint8>(c.NU_CATEGORIA);
@@ -1221,13 +1238,13 @@ bool TArqFolha::GravarComplemento(int tipo, const QString &l) {
   v.CO_MOVIMENTACAO = ultCodMovimentacao_;
   c.Rescisao().DT_DISSIDIO = ultDissidio_;
   bool primeiro = false;
-  for (int k = 1; k <= ParesComplemento; ++k) {
-    const QString comp = CampoLinha(l, PosCompetencia(k), 6);
+  for (int k = 1; k <= L::ParesComplemento; ++k) {
+    const QString comp = LerCampo(l, L::Competencia(k));
     if (Inteiro(comp) <= 0)
       continue;
     c.AA_COMPETENCIA = comp.left(4);
     c.MM_COMPETENCIA = comp.mid(4, 2);
-    c.VR_REMUNERACAO = Valor15(CampoLinha(l, PosValor(k), 15));
+    c.VR_REMUNERACAO = Valor15(LerCampo(l, L::ValorCompetencia(k)));
     if (!c.Incluir())
       return false;
     if (k == 1)

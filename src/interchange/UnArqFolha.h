@@ -7,6 +7,7 @@
 // file is free of inconsistencies, in one transaction.
 #include "UnArquivo.h"
 #include "collection/unTAliquotaDeposito.h"
+#include "interchange/unLeiauteFolha.h"
 #include "interchange/unVinculosGravados.h"
 #include "unRegRegistro.h"
 
@@ -31,7 +32,7 @@ public:
   ~TArqFolha() override;
 
   // Record length of the layout (column 360 holds "*").
-  static constexpr int TamanhoRegistro = 360;
+  static constexpr int TamanhoRegistro = LeiauteFolha::Tamanho;
 
   bool ArquivoValido = true;
   bool RegistroValido = true;
@@ -121,9 +122,10 @@ private:
   // Same, at any line, with no record type and the responsible's context.
   void RegistrarSemTipo(int Linha, int Mensagem, const QString &Conteudo);
   void RegistrarCodigo(const TNegocio &objeto, const QString &Conteudo);
-  bool ChecarDigitos(const QString &valor, int tamanho, const QString &rotulo);
-  bool ChecarData(const QString &valor, const QString &rotulo, TDateTime &data);
-  void ChecarBrancos(const QString &linha, int pos, int tam);
+  // A field's checks; the field's label opens the content of a failure.
+  bool ChecarDigitos(const QString &valor, const TCampoArquivo &campo);
+  bool ChecarData(const QString &valor, const TCampoArquivo &campo, TDateTime &data);
+  void ChecarBrancos(const QString &linha, const TCampoArquivo &campo);
   void ChecarFimRegistro(const QString &linha);
 
   // Runs a check once per distinct input; later calls give its code again.
@@ -133,7 +135,9 @@ private:
   bool ValidarOrdem(int tipo, const QString &linha);
   void ValidarHeader(const QString &linha);
   void ValidarEmpresa(const QString &linha);
-  void ValidarEnderecoTelefone(TEstabelecimento &est, const QString &linha, int inicio);
+  // The address block of the header or of a company record.
+  void ValidarEnderecoTelefone(TEstabelecimento &est, const QString &linha,
+                               const TCampoArquivo *campos, const LeiauteFolha::TEndereco &bloco);
   void ValidarTrabalhador(const QString &linha);
   void ValidarComplemento(int tipo, const QString &linha);
   void ValidarTrailer(const QString &linha);
