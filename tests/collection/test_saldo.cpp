@@ -7,7 +7,7 @@
 #include "core/unInicializacao.h"
 #include "registry/unTrabalhador.h"
 
-class SaldoTeste : public CalculoTeste {
+class ContaSaldoTeste : public CalculoTeste {
 protected:
   void Conta(qint64 pis, qint64 conta, double saldo, int situacao = 0, int estadoVinculo = 1) {
     if (Contar(QStringLiteral("FROM QZLTBG04_VINCULO_EMPREGATICIO WHERE NU_PIS = %1").arg(pis)) ==
@@ -36,7 +36,7 @@ protected:
 
 // ------------------------------------------------------------------ accounts
 
-TEST_F(SaldoTeste, ExcluirUmaContaSoApagaAquelaConta) {
+TEST_F(ContaSaldoTeste, ExcluirUmaContaSoApagaAquelaConta) {
   Conta(11111111111, 1, 100);
   Conta(11111111111, 2, 200);
   Conta(22222222222, 3, 300);
@@ -51,7 +51,7 @@ TEST_F(SaldoTeste, ExcluirUmaContaSoApagaAquelaConta) {
   EXPECT_EQ(Contas(22222222222), 1);
 }
 
-TEST_F(SaldoTeste, ExcluirEmpresaPoupaVinculosFechados) {
+TEST_F(ContaSaldoTeste, ExcluirEmpresaPoupaVinculosFechados) {
   Conta(11111111111, 1, 100, 0, 1);
   Conta(22222222222, 2, 200, 0, 2);
   Conta(33333333333, 3, 300, 0, 3);
@@ -66,7 +66,7 @@ TEST_F(SaldoTeste, ExcluirEmpresaPoupaVinculosFechados) {
   EXPECT_EQ(Contar(QStringLiteral("FROM QZLTBG10_CONTA_EMPREGADO_ZELT")), 0);
 }
 
-TEST_F(SaldoTeste, CargasIgnoramContaExcluidaMasASomaNao) {
+TEST_F(ContaSaldoTeste, CargasIgnoramContaExcluidaMasASomaNao) {
   Conta(11111111111, 1, 100, 3);
   TContaSaldoTrabalhador conta;
   conta.DefinirChave(1, 11222333000181, 11111111111, 1, D(2000, 1, 3));
@@ -83,7 +83,7 @@ TEST_F(SaldoTeste, CargasIgnoramContaExcluidaMasASomaNao) {
   EXPECT_FALSE(conta.ExisteSaldoPis2());
 }
 
-TEST_F(SaldoTeste, CarregarPorEstadoELocalizar) {
+TEST_F(ContaSaldoTeste, CarregarPorEstadoELocalizar) {
   Conta(11111111111, 1, 100, 0, 1);
   Conta(11111111111, 5, 50, 0, 1);
   Conta(22222222222, 2, 200, 0, 2);
@@ -99,7 +99,7 @@ TEST_F(SaldoTeste, CarregarPorEstadoELocalizar) {
   EXPECT_FALSE(conta.Localizar(1, 11222333000181, 1, D(2000, 1, 3), 11111111111, 9));
 }
 
-TEST_F(SaldoTeste, IncluirGravaAsDezesseisColunasEAtualizaOSaldo) {
+TEST_F(ContaSaldoTeste, IncluirGravaAsDezesseisColunasEAtualizaOSaldo) {
   TCasoVinculo c;
   c.Movimentacao = QDate(2023, 5, 15);
   Inserir(c);
@@ -130,7 +130,7 @@ TEST_F(SaldoTeste, IncluirGravaAsDezesseisColunasEAtualizaOSaldo) {
             QStringLiteral("C"));
 }
 
-TEST_F(SaldoTeste, VerificacoesDaLinhaDoArquivoDeSaldo) {
+TEST_F(ContaSaldoTeste, VerificacoesDaLinhaDoArquivoDeSaldo) {
   TContaSaldoTrabalhador c;
   auto codigo = [&](auto verificacao) {
     (c.*verificacao)();
