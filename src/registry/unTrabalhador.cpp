@@ -418,6 +418,8 @@ void TTrabalhador::PesquisarPorNome(const QString &Parte) {
                QStringLiteral(" ORDER BY EMPREGADO.NO_EMPREGADO, EMPREGADO.NU_PIS, "
                               "VINCULO.NU_TIPO_INSO_EMPRA, VINCULO.NU_INSCRICAO, "
                               "VINCULO.DT_ADMISSAO_VINCULO, VINCULO.NU_CATEGORIA"));
+  if (QuantidadeRegistros() > 0)
+    Primeiro();
 }
 
 void TTrabalhador::CarregarComRescisao(const QString &Tipo, const QString &Inscricao) {
