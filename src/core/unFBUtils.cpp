@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QRegularExpression>
 #include <QTime>
+#include <cctype>
 #include <cstring>
 #include <firebird/Interface.h>
 #include <string>
@@ -143,6 +144,24 @@ QString LerBlob(IAttachment *att, ITransaction *tra, ISC_QUAD id) {
   return QString::fromUtf8(dados);
 }
 
+// A data-changing statement that can travel as the body of a one-statement
+// block: INSERT, UPDATE or DELETE (these mean the same inside a block), and
+// short enough for the block's compiled form.
+bool CabeEmBloco(const QByteArray &texto) {
+  if (texto.size() > 16384)
+    return false;
+  int i = 0;
+  while (i < texto.size() && std::isspace(static_cast<unsigned char>(texto[i])))
+    ++i;
+  for (const char *verbo : {"INSERT", "UPDATE", "DELETE"}) {
+    const int n = static_cast<int>(std::strlen(verbo));
+    if (texto.size() > i + n && qstrnicmp(texto.constData() + i, verbo, n) == 0 &&
+        std::isspace(static_cast<unsigned char>(texto[i + n])))
+      return true;
+  }
+  return false;
+}
+
 } // namespace
 
 struct TIbxUtils::Impl {
@@ -151,6 +170,57 @@ struct TIbxUtils::Impl {
   ITransaction *transacao = nullptr;
   ITransaction *usoExclusivo = nullptr; // holds the lock row on a server
   std::string nome, usuario, senha;
+  bool servidor = false;                // attached through a server
+  IMessageMetadata *contagem = nullptr; // the block's one output, its row count
+
+  ~Impl() {
+    if (contagem)
+      contagem->release();
+  }
+
+  // On a server every call of the client library is a round trip over the
+  // network, and a statement costs three (prepare, execute, row count). Sent
+  // as the body of a block that returns ROW_COUNT, it costs one: the server
+  // compiles, runs and answers with the count at once. The statement's own
+  // text is run unchanged, so what it stores is the same.
+  int ExecutarEmBloco(const QByteArray &texto) {
+    Status st;
+    if (!contagem) {
+      IMetadataBuilder *b = Master()->getMetadataBuilder(&st, 1);
+      try {
+        b->setType(&st, 0, SQL_LONG + 1);
+        b->setLength(&st, 0, sizeof(ISC_LONG));
+        b->setScale(&st, 0, 0);
+        contagem = b->getMetadata(&st);
+      } catch (...) {
+        b->release();
+        throw;
+      }
+      b->release();
+    }
+    QByteArray bloco = texto;
+    // A trailing ";" would end the statement twice; a trailing comment is
+    // closed by the line break.
+    while (!bloco.isEmpty() && (bloco.endsWith(';') || std::isspace(static_cast<unsigned char>(
+                                                           bloco.at(bloco.size() - 1)))))
+      bloco.chop(1);
+    bloco.prepend("EXECUTE BLOCK RETURNS (LINHAS_AFETADAS INTEGER) AS BEGIN\n");
+    bloco.append("\n;\nLINHAS_AFETADAS = ROW_COUNT;\nSUSPEND;\nEND");
+    std::vector<unsigned char> buf(contagem->getMessageLength(&st));
+    try {
+      banco->execute(&st, transacao, bloco.size(), bloco.constData(), 3, nullptr, nullptr, contagem,
+                     buf.data());
+    } catch (const FbException &e) {
+      // Firebird's text of the statement itself, without the block's
+      // position of it, as when the statement is run directly.
+      static const QRegularExpression posicao(QStringLiteral("\n-At block line: [^\n]*$"));
+      const EBancoDados erro = Converter(e);
+      throw EBancoDados(QString(erro.Mensagem).remove(posicao), erro.Codigo);
+    }
+    ISC_LONG linhas = 0;
+    std::memcpy(&linhas, buf.data() + contagem->getOffset(&st, 0), sizeof linhas);
+    return static_cast<int>(linhas);
+  }
 
   static void Desfazer(ITransaction *&t) {
     if (!t)
@@ -211,6 +281,7 @@ void TIbxUtils::Conectar() {
   TDBUtils::Conectar();
   d->Desanexar();
   d->banco = Fb([&] { return AnexarBanco(d->nome, d->usuario, d->senha); });
+  d->servidor = NomeServidorBanco(QString::fromStdString(d->nome));
   Conectado = true;
 }
 
@@ -457,6 +528,9 @@ int TIbxUtils::ExecutarSQL(const QString &sql) {
     linhas = Fb([&] {
       Status st;
       const QByteArray texto = sql.toUtf8();
+      d->Banco();
+      if (d->servidor && CabeEmBloco(texto))
+        return d->ExecutarEmBloco(texto);
       Instrucao instr;
       instr.p = d->Banco()->prepare(&st, d->transacao, texto.size(), texto.constData(), 3, 0);
       instr.p->execute(&st, d->transacao, nullptr, nullptr, nullptr, nullptr);

@@ -23,8 +23,11 @@ void Conectar(const QString &banco) {
 }
 
 // Every row of the 24 tables as isql-fb lists them, each table ordered by
-// all its columns.
+// all its columns; through the server when the suite runs on one (which
+// keeps the file open for a while after a killed program).
 QByteArray ListagemIsql(const QString &banco, const QHash<QString, int> &colunas) {
+  TIbxUtils conexao;
+  ConfigurarConexaoTeste(conexao, banco);
   QString script = QStringLiteral("SET LIST ON;\n");
   for (const QString &t : TBackup::MontarListaTabelas()) {
     QStringList ordem;
@@ -33,8 +36,8 @@ QByteArray ListagemIsql(const QString &banco, const QHash<QString, int> &colunas
     script += QStringLiteral("SELECT * FROM %1 ORDER BY %2;\n").arg(t, ordem.join(u','));
   }
   QProcess p;
-  p.start(QStringLiteral("isql-fb"),
-          {"-q", "-ch", "UTF8", "-user", "SYSDBA", "-password", "tulipvane", banco});
+  p.start(QStringLiteral("isql-fb"), {"-q", "-ch", "UTF8", "-user", conexao.Usuario, "-password",
+                                      conexao.Senha, conexao.NomeBanco});
   p.write(script.toUtf8());
   p.closeWriteChannel();
   p.waitForFinished(300000);

@@ -130,6 +130,27 @@ TEST_F(ServidorTeste, ProgramaCriptografadoSoUmPorBanco) {
     EXPECT_LT(s.ms, 10000);
   }
   {
+    // The desktop start-up of a second program: the message a desktop gets
+    // for a file that another program holds, Firebird's text in the log.
+    TIbxUtils *primeiro = IbxUtils;
+    IbxUtils = nullptr;
+    RespostasDialogo segundo;
+    QElapsedTimer t;
+    t.start();
+    EXPECT_FALSE(ConectarBancoPrograma());
+    EXPECT_LT(t.elapsed(), 10000);
+    delete IbxUtils;
+    IbxUtils = primeiro;
+    ASSERT_EQ(segundo.mostrados.size(), 1u);
+    EXPECT_EQ(segundo.mostrados[0].Texto,
+              QStringLiteral("Ocorreu um erro ao tentar acessar o banco de dados."));
+    // Firebird words the refused row either way, depending on timing.
+    const QString log = Log("LogErro.log");
+    EXPECT_TRUE(log.contains(QStringLiteral("Erro Técnico: lock conflict")) ||
+                log.contains(QStringLiteral("Erro Técnico: deadlock")))
+        << log.toStdString();
+  }
+  {
     TIbxUtils outro;
     ConfigurarConexaoBanco(outro, Configuracao);
     outro.Conectar();

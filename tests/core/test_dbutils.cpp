@@ -115,6 +115,36 @@ TEST_F(DBUtils, FalhaDentroDaTransacaoFicaParaOChamador) {
   EXPECT_EQ(Contar("FROM QZLTBG03_EMPREGADO"), 1);
 }
 
+TEST_F(DBUtils, ComandosComoOsChamadoresEscrevem) {
+  // Through a server a data-changing statement travels with its row count in
+  // one round trip; embedded or not, the texts below behave as written.
+  const struct {
+    const char *sql;
+    int linhas;
+  } casos[] = {
+      {"  insert into QZLTBG03_EMPREGADO (NU_PIS, NO_EMPREGADO) values (2, 'A;B')", 1},
+      {"INSERT INTO QZLTBG03_EMPREGADO (NU_PIS, NO_EMPREGADO) SELECT NU_PIS + 1, NO_EMPREGADO "
+       "FROM QZLTBG03_EMPREGADO WHERE NU_PIS = 2;",
+       1},
+      {"UPDATE QZLTBG03_EMPREGADO SET NO_EMPREGADO = '--' WHERE NU_PIS < 10 -- the two new ones",
+       2},
+      {"\nDELETE FROM QZLTBG03_EMPREGADO WHERE NU_PIS = 3 ;  \n", 1},
+      {"DELETE FROM QZLTBG03_EMPREGADO WHERE NU_PIS = 3", 0},
+      {"UPDATE OR INSERT INTO QZLTBG03_EMPREGADO (NU_PIS) VALUES (2) MATCHING (NU_PIS)", 1},
+  };
+  for (const auto &c : casos)
+    EXPECT_EQ(IbxUtils->ExecutarSQL(QString::fromUtf8(c.sql)), c.linhas) << c.sql;
+  EXPECT_EQ(Valor("SELECT NO_EMPREGADO FROM QZLTBG03_EMPREGADO WHERE NU_PIS = 2"), QString("--"));
+  EXPECT_EQ(Contar("FROM QZLTBG03_EMPREGADO"), 2);
+  // A failure carries Firebird's text of the statement itself.
+  try {
+    IbxUtils->ExecutarSQL("INSERT INTO QZLTBG03_EMPREGADO (NU_PIS) VALUES (2)");
+    ADD_FAILURE() << "a chave duplicada deveria falhar";
+  } catch (const EBancoDados &e) {
+    EXPECT_TRUE(e.Mensagem.endsWith("-Problematic key value is (\"NU_PIS\" = 2)")) << e.what();
+  }
+}
+
 TEST_F(DBUtils, DoisPontosNoTextoNaoSaoParametro) {
   EXPECT_EQ(IbxUtils->ExecutarSQL("UPDATE QZLTBG03_EMPREGADO SET NO_EMPREGADO = 'HORA 10:20:30 :X'"), 1);
   TDataSetPtr ds = IbxUtils->AbrirConsulta(

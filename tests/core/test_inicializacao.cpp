@@ -166,3 +166,38 @@ TEST(Inicializacao, TratarExcecaoIncluiJanelaEControleQuandoHa) {
   EXPECT_TRUE(log.contains("Form: frmPrincipal\r\nControle: tvArvore\r\n"));
   EXPECT_EQ(dialogos.mostrados.size(), 1u);
 }
+
+TEST(LerConfiguracao, BancoUsuarioESenha) {
+  // Whole keys only: a path that merely contains SENHA is not a password.
+  const TConfiguracao c = LerConfiguracao({"BANCO=/dados/SENHAS/VESK.FDB", " usuario = ESCRITORIO ",
+                                           "SENHA=primeira", "SENHA = se nha ", "XSENHA=outra"});
+  EXPECT_EQ(c.Banco, QString("/dados/SENHAS/VESK.FDB"));
+  EXPECT_EQ(c.Usuario, QString("ESCRITORIO"));
+  EXPECT_EQ(c.Senha, QString("se nha")); // the last line wins, ends trimmed
+  EXPECT_FALSE(c.LogSQL);
+
+  DefinirPastaPrograma("/opt/vesk");
+  const struct {
+    const char *banco;
+    const char *nome;
+    bool servidor;
+  } casos[] = {
+      {"", "/opt/vesk/BD/VESK.FDB", false},
+      {"dados/CLIENTE1.FDB", "/opt/vesk/dados/CLIENTE1.FDB", false},
+      {"/srv/vesk/CLIENTE1.FDB", "/srv/vesk/CLIENTE1.FDB", false},
+      {"servidor:/dados/c1.fdb", "servidor:/dados/c1.fdb", true},
+      {"192.168.0.10/3051:/dados/c1.fdb", "192.168.0.10/3051:/dados/c1.fdb", true},
+      {"[::1]/3050:cliente1", "[::1]/3050:cliente1", true},
+      {"C:/VESK/BD/VESK.FDB", "/opt/vesk/C:/VESK/BD/VESK.FDB", false}, // a drive letter is no host
+  };
+  for (const auto &k : casos) {
+    TConfiguracao cfg;
+    cfg.Banco = QString::fromUtf8(k.banco);
+    EXPECT_EQ(NomeBancoConfigurado(cfg), QString::fromUtf8(k.nome)) << k.banco;
+    EXPECT_EQ(NomeServidorBanco(NomeBancoConfigurado(cfg)), k.servidor) << k.banco;
+  }
+  TIbxUtils ibx;
+  ConfigurarConexaoBanco(ibx, TConfiguracao{});
+  EXPECT_EQ(ibx.Usuario, QString("SYSDBA")); // the delivered file's own user
+  EXPECT_FALSE(ibx.Senha.isEmpty());
+}
