@@ -177,6 +177,27 @@ TRescisao &TMovimento::RescisaoDe(TVinculo &v) {
   return v.Rescisao();
 }
 
+TMovimento::TLeituraConjunta::~TLeituraConjunta() {
+  m->rescisoes_.reset();
+  m->linhaRescisao_.clear();
+  m->alteracoesPendentes_.reset();
+}
+
+TMovimento::TLeituraConjunta TMovimento::LerMarcadosDeUmaVez() {
+  rescisoes_ = std::make_unique<TRescisao>();
+  rescisoes_->CarregarMarcados(linhaRescisao_);
+  alteracoesPendentes_ = std::make_unique<QSet<TChaveVinculo>>();
+  const TDataSetPtr ds = IbxUtils->AbrirConsulta(
+      QStringLiteral("SELECT DISTINCT ALT.NU_TIPO_INSO_EMPRA, ALT.NU_INSCRICAO, ALT.NU_PIS, "
+                     "ALT.NU_CATEGORIA, ALT.DT_ADMISSAO_VINCULO FROM ") +
+      QString::fromLatin1(SqlAlteracaoPendente));
+  for (ds->First(); !ds->Eof(); ds->Next())
+    alteracoesPendentes_->insert(TChaveVinculo{ds->Fields(0).AsInteger(), ds->Fields(1).AsInt64(),
+                                               ds->Fields(2).AsInt64(), ds->Fields(3).AsInteger(),
+                                               ds->Fields(4).AsDateTime()});
+  return TLeituraConjunta{this};
+}
+
 bool TMovimento::AlteracaoPendente(const TVinculo &v) {
   // The tree shows a pending name change under a link when the bank reported
   // another name for one of the link's accounts and the user has not decided.
@@ -311,10 +332,15 @@ TResultadoMarcacao TMovimento::Marcar(const TEscopoMovimento &escopo) {
   }
   try {
     aliquotas_.reset(); // the rates may have changed since the last marking
+    // One transaction for the whole marking, as for the closing check: a
+    // query outside one starts its own, each with a forced write of the
+    // database header, which made marking a large run wait on the disk.
+    TEscopoTransacao transacao(IbxUtils);
     if (escopo.Nivel != TEscopoMovimento::Vinculo)
       ExcluirInconsistencias(tiMovimento);
     TVinculo v;
     if (!CarregarVinculos(v, escopo, QStringLiteral("1 = 1"))) {
+      transacao.Confirmar();
       r.Codigo = QStringLiteral("0108");
       return r;
     }
@@ -331,6 +357,7 @@ TResultadoMarcacao TMovimento::Marcar(const TEscopoMovimento &escopo) {
       if (ValidarParticipacao(v, contexto, &codigos)) {
         if (v.IC_ESTADO_MOVIMENTO != 1) {
           if (!v.GravarEstadoMovimento(1)) {
+            transacao.Confirmar(); // what was marked before stays marked
             r.Codigo = v.CodigoErro;
             return r;
           }
@@ -343,6 +370,7 @@ TResultadoMarcacao TMovimento::Marcar(const TEscopoMovimento &escopo) {
                                     codigos};
       }
     }
+    transacao.Confirmar();
   } catch (const EBancoDados &) {
     r.Codigo = QStringLiteral("0144");
   }
@@ -430,14 +458,20 @@ TResultadoMarcacao TMovimento::Retirar(const TEscopoMovimento &escopo) {
 TResultadoSimulacao TMovimento::Simular(const TEscopoMovimento &escopo) {
   TResultadoSimulacao r;
   try {
+    // One transaction and the marked links' data read at once, as for the
+    // closing check.
+    TEscopoTransacao transacao(IbxUtils);
     ExcluirInconsistencias(tiMovimento);
+    const TLeituraConjunta leitura = LerMarcadosDeUmaVez();
     TVinculo v;
     if (!CarregarVinculos(v, escopo, QStringLiteral("VINC.IC_ESTADO_MOVIMENTO = 1"))) {
+      transacao.Confirmar();
       r.Codigo = QStringLiteral("0108");
       return r;
     }
     // Said once for the whole scope, not once per link.
     if (!(DataPagamento > 0)) {
+      transacao.Confirmar();
       r.Codigo = QStringLiteral("0062");
       return r;
     }
@@ -489,6 +523,7 @@ TResultadoSimulacao TMovimento::Simular(const TEscopoMovimento &escopo) {
       }
       const TCentavos total = calc.TotalCentavos();
       if (total < TCentavos()) {
+        transacao.Confirmar();
         r.Codigo = QStringLiteral("0372");
         return r;
       }
@@ -508,6 +543,7 @@ TResultadoSimulacao TMovimento::Simular(const TEscopoMovimento &escopo) {
     for (int i = r.Empresas.size() - 1; i >= 0; --i)
       if (r.Empresas[i].Trabalhadores.isEmpty())
         r.Empresas.removeAt(i);
+    transacao.Confirmar();
     if (!r.Falhas.isEmpty())
       r.Codigo = QStringLiteral("0368");
     else if (r.Empresas.isEmpty())
@@ -537,28 +573,7 @@ TResultadoMarcacao TMovimento::PrepararFechamento() {
     // write, which made the check of a large run wait on the disk per query.
     TEscopoTransacao transacao(IbxUtils);
     ExcluirInconsistencias(tiMovimento);
-    // What the check reads per link, read at once for all marked links.
-    struct TLeituraConjunta {
-      TMovimento *m;
-      ~TLeituraConjunta() {
-        m->rescisoes_.reset();
-        m->linhaRescisao_.clear();
-        m->alteracoesPendentes_.reset();
-      }
-    } leitura{this};
-    rescisoes_ = std::make_unique<TRescisao>();
-    rescisoes_->CarregarMarcados(linhaRescisao_);
-    alteracoesPendentes_ = std::make_unique<QSet<TChaveVinculo>>();
-    {
-      const TDataSetPtr ds = IbxUtils->AbrirConsulta(
-          QStringLiteral("SELECT DISTINCT ALT.NU_TIPO_INSO_EMPRA, ALT.NU_INSCRICAO, ALT.NU_PIS, "
-                         "ALT.NU_CATEGORIA, ALT.DT_ADMISSAO_VINCULO FROM ") +
-          QString::fromLatin1(SqlAlteracaoPendente));
-      for (ds->First(); !ds->Eof(); ds->Next())
-        alteracoesPendentes_->insert(TChaveVinculo{
-            ds->Fields(0).AsInteger(), ds->Fields(1).AsInt64(), ds->Fields(2).AsInt64(),
-            ds->Fields(3).AsInteger(), ds->Fields(4).AsDateTime()});
-    }
+    const TLeituraConjunta leitura = LerMarcadosDeUmaVez();
     for (; !v.FimDados(); v.Proximo()) {
       QStringList codigos;
       if (!ValidarParticipacao(v, cpFechamento, &codigos)) {

@@ -158,11 +158,19 @@ private:
   // The termination data of a link: the row read at once for the closing
   // check when there is one, else the link's own.
   TRescisao &RescisaoDe(TVinculo &v);
+  // Reads at once, for every marked link, what the participation check would
+  // otherwise read per link (termination data, pending name changes); the
+  // returned guard forgets it again.
+  struct TLeituraConjunta {
+    TMovimento *m;
+    ~TLeituraConjunta();
+  };
+  [[nodiscard]] TLeituraConjunta LerMarcadosDeUmaVez();
 
   std::unique_ptr<TResponsavel> responsavel_;
   std::unique_ptr<TTabelaAliquotas> aliquotas_;
-  // Read at once by the closing check, which validates every marked link;
-  // empty outside it.
+  // Read at once by the simulation and the closing check, which validate
+  // every marked link; empty outside them.
   std::unique_ptr<TRescisao> rescisoes_;
   QHash<TChaveVinculo, int> linhaRescisao_;
   std::unique_ptr<QSet<TChaveVinculo>> alteracoesPendentes_;

@@ -30,7 +30,9 @@ void LogoFixo(TDesenho &d, double x, double y) {
 void Via(TDesenho &d, double y0, const TCamposGuia &c, bool banco, bool comBarras,
          const QImage *logoBanco) {
   const double x = Margem;
-  static const QFont titulo = TDesenho::Fonte(12, true);
+  // The whole title must fit between the logo and the copy name (at 12 points
+  // its last word was cut off).
+  static const QFont titulo = TDesenho::Fonte(11, true);
   static const QFont nomeVia = TDesenho::Fonte(10, true);
   static const QFont linha = TDesenho::Fonte(12, true, true);
   static const QFont aviso = TDesenho::Fonte(8, true);
@@ -41,7 +43,7 @@ void Via(TDesenho &d, double y0, const TCamposGuia &c, bool banco, bool comBarra
     LogoFixo(d, x, y0);
   else if (logoBanco && !logoBanco->isNull())
     d.Pintor().drawImage(QRectF(x, y0, 300, 140), *logoBanco);
-  d.Texto(x + 330, y0, 1150, 80, QStringLiteral("VESK - Guia de Recolhimento Rescisório do ZELT"),
+  d.Texto(x + 330, y0, 1170, 80, QStringLiteral("VESK - Guia de Recolhimento Rescisório do ZELT"),
           titulo);
   d.Texto(x + 330, y0 + 70, 1150, 70, QStringLiteral("Guia de Recolhimento para pagamento"),
           pequena);
