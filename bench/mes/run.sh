@@ -83,19 +83,27 @@ passo restaurar --pasta "$TMP/restaurado" restaurar "$X/backup.zip"
 declare -A PISO
 if [ "${PISOS:-1}" != 0 ]; then
   echo "Pisos (benchmark de cada passo):"
-  numero() { grep -m1 "$1" "$2" | sed -E "s/.*$1[^0-9]*([0-9]+[.,][0-9]+) s.*/\1/" | tr , .; }
-  bash "$RAIZ/bench/importacao/run.sh" "$BUILD" "$VINCULOS" "$EMPRESAS" >"$TMP/b_imp.txt"
+  # Runs a step's own benchmark; one that fails leaves its floor empty.
+  piso_de() {
+    local nome="$1" saida="${*: -1}"
+    set -- "${@:2:$#-2}"
+    bash "$RAIZ/bench/$nome/run.sh" "$BUILD" "$@" >"$saida" 2>&1 ||
+      echo "  o benchmark $nome falhou (ver $saida)" >&2
+  }
+  # The last "N.NN s" figure of the first line holding the text.
+  numero() { grep -m1 -F "$1" "$2" | grep -oE '[0-9]*[.,][0-9]+ s' | tail -1 | cut -d' ' -f1 | tr , .; }
+  piso_de importacao "$VINCULOS" "$EMPRESAS" "$TMP/b_imp.txt"
   PISO[importar-folha]=$(numero 'isql-fb (' "$TMP/b_imp.txt")
-  bash "$RAIZ/bench/saldo/run.sh" "$BUILD" "$VINCULOS" "$EMPRESAS" >"$TMP/b_saldo.txt"
+  piso_de saldo "$VINCULOS" "$EMPRESAS" "$TMP/b_saldo.txt"
   PISO[carregar-saldo]=$(numero 'isql-fb (' "$TMP/b_saldo.txt")
-  bash "$RAIZ/bench/fechamento/run.sh" "$BUILD" "$VINCULOS" "$EMPRESAS" >"$TMP/b_fech.txt"
-  PISO[fechar]=$(grep -m1 'piso (calcular' "$TMP/b_fech.txt" | sed -E 's/.*isql-fb\): ([0-9.]+) s.*/\1/')
-  bash "$RAIZ/bench/retorno/run.sh" "$BUILD" "$VINCULOS" "$EMPRESAS" >"$TMP/b_ret.txt"
+  piso_de fechamento "$VINCULOS" "$EMPRESAS" "$TMP/b_fech.txt"
+  PISO[fechar]=$(numero 'piso (calcular' "$TMP/b_fech.txt")
+  piso_de retorno "$VINCULOS" "$EMPRESAS" "$TMP/b_ret.txt"
   PISO[carregar-retorno]=$(numero 'isql-fb (' "$TMP/b_ret.txt")
-  bash "$RAIZ/bench/guias/run.sh" "$BUILD" "$EMPRESAS" "$VINCULOS" >"$TMP/b_guias.txt"
+  piso_de guias "$EMPRESAS" "$VINCULOS" "$TMP/b_guias.txt"
   # One floor for both exports: the same pages painted from memory.
   PISO[exportar-comprovantes]=$(numero 'piso (memória' "$TMP/b_guias.txt")
-  bash "$RAIZ/bench/backup/run.sh" "$BUILD" "$VINCULOS" >"$TMP/b_bkp.txt"
+  piso_de backup "$VINCULOS" "$TMP/b_bkp.txt"
   PISO[backup]=$(numero 'zip -9 -P' "$TMP/b_bkp.txt")
   PISO[restaurar]=$(numero 'isql-fb (INSERTs)' "$TMP/b_bkp.txt")
 fi

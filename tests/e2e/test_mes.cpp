@@ -6,6 +6,7 @@
 // restore into another fresh folder; then a second month on the same database
 // (new index archive, new run with a withdrawal, a resend request and the
 // bank's refusal). After each step it checks what a user would check.
+#include "e2e/MesComum.h"
 #include "support/BancoTeste.h"
 #include "support/ConexaoTeste.h"
 #include "support/EnvelopeTeste.h"
@@ -138,15 +139,7 @@ protected:
     return p.readAllStandardOutput();
   }
 
-  // Links per collection-run state.
-  std::map<int, int> Estados() {
-    std::map<int, int> r;
-    TDataSetPtr ds = IbxUtils->AbrirConsulta(QStringLiteral(
-        "SELECT IC_ESTADO_MOVIMENTO, COUNT(*) FROM QZLTBG04_VINCULO_EMPREGATICIO GROUP BY 1"));
-    for (ds->First(); !ds->Eof(); ds->Next())
-      r[ds->Fields(0).AsInteger()] = ds->Fields(1).AsInteger();
-    return r;
-  }
+  std::map<int, int> Estados() { return EstadosDosVinculos(); }
   qint64 Numero(const QString &sql) { return Valor(sql).toLongLong(); }
 
   // Every guide of a sent file, as a user checks it: its total equals the sum

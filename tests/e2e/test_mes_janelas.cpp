@@ -5,6 +5,7 @@
 // backup. A screenshot of each step goes to the build's tests/capturas/mes/;
 // with VESK_CAPTURAS_DOCS set to a folder, small copies for the user's guide
 // go there too (tools/capturas_guia.sh).
+#include "e2e/MesComum.h"
 #include "support/BancoTeste.h"
 #include "support/EnvelopeTeste.h"
 
@@ -71,14 +72,7 @@ protected:
     InterceptarVisualizacao = nullptr;
     BancoTeste::TearDown();
   }
-  std::map<int, int> Estados() {
-    std::map<int, int> r;
-    TDataSetPtr ds = IbxUtils->AbrirConsulta(QStringLiteral(
-        "SELECT IC_ESTADO_MOVIMENTO, COUNT(*) FROM QZLTBG04_VINCULO_EMPREGATICIO GROUP BY 1"));
-    for (ds->First(); !ds->Eof(); ds->Next())
-      r[ds->Fields(0).AsInteger()] = ds->Fields(1).AsInteger();
-    return r;
-  }
+  std::map<int, int> Estados() { return EstadosDosVinculos(); }
   EscolhedorArquivo anterior_;
 };
 
