@@ -5,29 +5,6 @@
 
 #include <QStringList>
 
-namespace {
-const char *const Parcelas[] = {"VR_DEPOSITO_ANTERIOR_RESCISAO",
-                                "VR_JAM_ANTERIOR_RESCISAO",
-                                "VR_MULTA_ANTERIOR_RESCISAO",
-                                "VR_CNTRO_ANTERIOR_RESCISAO",
-                                "VR_MULTA_CNTRO_ANTERIOR_RSCSO",
-                                "VR_DEPOSITO_RESCISAO",
-                                "VR_JAM_RESCISAO",
-                                "VR_MULTA_RESCISAO",
-                                "VR_CNTRO_RESCISAO",
-                                "VR_MULTA_CNTRO_RESCISAO",
-                                "VR_DEPOSITO_AVISO_PREVIO",
-                                "VR_JAM_AVISO_PREVIO",
-                                "VR_MULTA_AVISO_PREVIO",
-                                "VR_CNTRO_AVISO_PREVIO",
-                                "VR_MULTA_CNTRO_AVISO_PREVIO",
-                                "VR_DEPOSITO_MULTA_RESCISORIA",
-                                "VR_JAM_MULTA_RESCISORIA",
-                                "VR_MULTA_MULTA_RESCISORIA",
-                                "VR_CNTRO_MULTA_RESCISORIA",
-                                "VR_MULTA_CNTRO_MULTA_RESCISORIA"};
-} // namespace
-
 QString SqlGuiasEmpresa(const QString &Modo, const QString &Arquivo, bool ExigirProtocolo,
                         const QString &Ordem) {
   const QString protocolo = QStringLiteral(
@@ -68,7 +45,7 @@ TDataSetPtr ConsultarGuiasEmpresa(const QString &Modo, const QString &Arquivo, b
 
 TDataSetPtr ConsultarTrabalhadoresGuia(const QString &CodigoBarras, const QString &Ordem) {
   QStringList soma;
-  for (const char *p : Parcelas)
+  for (const char *p : ColunasParcelas)
     soma << QStringLiteral("COALESCE(%1, 0)").arg(QString::fromLatin1(p));
   // Ties broken by the rest of the key; a column is never listed twice (the
   // engine then sorts a grouped query wrongly).

@@ -6,6 +6,30 @@
 
 #include <QString>
 
+// The twenty block amounts of a link by column name, in the order of the
+// guide: the same names in the termination data (QZLTBG06) and in the worker
+// guide (QZLTBG09).
+inline constexpr const char *ColunasParcelas[] = {"VR_DEPOSITO_ANTERIOR_RESCISAO",
+                                                  "VR_JAM_ANTERIOR_RESCISAO",
+                                                  "VR_MULTA_ANTERIOR_RESCISAO",
+                                                  "VR_CNTRO_ANTERIOR_RESCISAO",
+                                                  "VR_MULTA_CNTRO_ANTERIOR_RSCSO",
+                                                  "VR_DEPOSITO_RESCISAO",
+                                                  "VR_JAM_RESCISAO",
+                                                  "VR_MULTA_RESCISAO",
+                                                  "VR_CNTRO_RESCISAO",
+                                                  "VR_MULTA_CNTRO_RESCISAO",
+                                                  "VR_DEPOSITO_AVISO_PREVIO",
+                                                  "VR_JAM_AVISO_PREVIO",
+                                                  "VR_MULTA_AVISO_PREVIO",
+                                                  "VR_CNTRO_AVISO_PREVIO",
+                                                  "VR_MULTA_CNTRO_AVISO_PREVIO",
+                                                  "VR_DEPOSITO_MULTA_RESCISORIA",
+                                                  "VR_JAM_MULTA_RESCISORIA",
+                                                  "VR_MULTA_MULTA_RESCISORIA",
+                                                  "VR_CNTRO_MULTA_RESCISORIA",
+                                                  "VR_MULTA_CNTRO_MULTA_RESCISORIA"};
+
 // Modes of the guide query.
 inline const QString ModoProcessadas = QStringLiteral("Processadas");
 inline const QString ModoInformativas = QStringLiteral("Informativas");

@@ -6,6 +6,7 @@
 // restore into another fresh folder; then a second month on the same database
 // (new index archive, new run with a withdrawal, a resend request and the
 // bank's refusal). After each step it checks what a user would check.
+#include "collection/unConsultaGuias.h"
 #include "e2e/MesComum.h"
 #include "support/BancoTeste.h"
 #include "support/ConexaoTeste.h"
@@ -29,33 +30,10 @@ struct TSaida {
   QString Texto, Erro;
 };
 
-// The twenty stored amounts of a link (the same column names in the
-// termination data and in the worker guide).
-const char *const Parcelas[] = {"VR_DEPOSITO_ANTERIOR_RESCISAO",
-                                "VR_JAM_ANTERIOR_RESCISAO",
-                                "VR_MULTA_ANTERIOR_RESCISAO",
-                                "VR_CNTRO_ANTERIOR_RESCISAO",
-                                "VR_MULTA_CNTRO_ANTERIOR_RSCSO",
-                                "VR_DEPOSITO_RESCISAO",
-                                "VR_JAM_RESCISAO",
-                                "VR_MULTA_RESCISAO",
-                                "VR_CNTRO_RESCISAO",
-                                "VR_MULTA_CNTRO_RESCISAO",
-                                "VR_DEPOSITO_AVISO_PREVIO",
-                                "VR_JAM_AVISO_PREVIO",
-                                "VR_MULTA_AVISO_PREVIO",
-                                "VR_CNTRO_AVISO_PREVIO",
-                                "VR_MULTA_CNTRO_AVISO_PREVIO",
-                                "VR_DEPOSITO_MULTA_RESCISORIA",
-                                "VR_JAM_MULTA_RESCISORIA",
-                                "VR_MULTA_MULTA_RESCISORIA",
-                                "VR_CNTRO_MULTA_RESCISORIA",
-                                "VR_MULTA_CNTRO_MULTA_RESCISORIA"};
-
 // SUM of the twenty amounts of alias `a`, in centavos.
 QString SomaCentavos(const QString &a) {
   QStringList s;
-  for (const char *p : Parcelas)
+  for (const char *p : ColunasParcelas)
     s << QStringLiteral("COALESCE(%1.%2, 0)").arg(a, QLatin1String(p));
   return QStringLiteral("CAST(SUM(") + s.join(u'+') + QStringLiteral(") * 100 AS BIGINT)");
 }

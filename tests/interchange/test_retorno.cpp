@@ -1,6 +1,7 @@
 // The guide file reader and the bank's processed-guide return: links of an
 // imported payroll file are closed (state 2) and recorded as a sent file, the
 // simulated bank answers them, and the return is loaded.
+#include "collection/unConsultaGuias.h"
 #include "collection/unTGuiaEmpresa.h"
 #include "core/unTexto1252.h"
 #include "core/unUtilitarios.h"
@@ -172,33 +173,13 @@ TEST_F(RetornoTeste, RetornoValidoGravaGuiasEProcessaVinculos) {
   }
   // Individual guides: the twenty amounts of each "42", to the centavo.
   EXPECT_EQ(Contar(QStringLiteral("FROM QZLTBG09_GUIA_INDIVIDUAL")), 6);
-  const char *colunas[] = {"VR_DEPOSITO_ANTERIOR_RESCISAO",
-                           "VR_JAM_ANTERIOR_RESCISAO",
-                           "VR_MULTA_ANTERIOR_RESCISAO",
-                           "VR_CNTRO_ANTERIOR_RESCISAO",
-                           "VR_MULTA_CNTRO_ANTERIOR_RSCSO",
-                           "VR_DEPOSITO_RESCISAO",
-                           "VR_JAM_RESCISAO",
-                           "VR_MULTA_RESCISAO",
-                           "VR_CNTRO_RESCISAO",
-                           "VR_MULTA_CNTRO_RESCISAO",
-                           "VR_DEPOSITO_AVISO_PREVIO",
-                           "VR_JAM_AVISO_PREVIO",
-                           "VR_MULTA_AVISO_PREVIO",
-                           "VR_CNTRO_AVISO_PREVIO",
-                           "VR_MULTA_CNTRO_AVISO_PREVIO",
-                           "VR_DEPOSITO_MULTA_RESCISORIA",
-                           "VR_JAM_MULTA_RESCISORIA",
-                           "VR_MULTA_MULTA_RESCISORIA",
-                           "VR_CNTRO_MULTA_RESCISORIA",
-                           "VR_MULTA_CNTRO_MULTA_RESCISORIA"};
   for (const QString &l : linhas) {
     if (!l.startsWith(QLatin1String("42")))
       continue;
     QStringList esperado, lista;
     for (int k = 0; k < 20; ++k) {
       esperado << QString::number(CampoLinha(l, 54 + 13 * k, 13).toLongLong());
-      lista << QStringLiteral("CAST(%1 * 100 AS BIGINT)").arg(QLatin1String(colunas[k]));
+      lista << QStringLiteral("CAST(%1 * 100 AS BIGINT)").arg(QLatin1String(ColunasParcelas[k]));
     }
     EXPECT_EQ(Valor(QStringLiteral("SELECT %1 FROM QZLTBG09_GUIA_INDIVIDUAL WHERE NU_PIS_GUIA = %2")
                         .arg(lista.join(QStringLiteral(" || ',' || ")))
