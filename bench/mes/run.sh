@@ -113,12 +113,16 @@ printf '%-24s %10s %10s %10s\n' passo "tempo (s)" "pico (MB)" "piso (s)"
 TOTAL=0; PISOS_SOMA=0; MAIOR=0
 for p in "${PASSOS[@]}"; do
   piso="${PISO[$p]:-}"
-  printf '%-24s %10.2f %10.1f %10s\n' "$p" "${TEMPO[$p]}" "${MEMORIA[$p]}" "${piso:--}"
+  if [ -n "$piso" ]; then
+    printf '%-24s %10.2f %10.1f %10.2f\n' "$p" "${TEMPO[$p]}" "${MEMORIA[$p]}" "$piso"
+  else
+    printf '%-24s %10.2f %10.1f %10s\n' "$p" "${TEMPO[$p]}" "${MEMORIA[$p]}" -
+  fi
   TOTAL=$(echo "$TOTAL + ${TEMPO[$p]}" | bc)
   [ -n "$piso" ] && PISOS_SOMA=$(echo "$PISOS_SOMA + $piso" | bc)
   if (( $(echo "${MEMORIA[$p]} > $MAIOR" | bc) )); then MAIOR=${MEMORIA[$p]}; fi
 done
-printf '%-24s %10.2f %10.1f %10s\n' "mês (total)" "$TOTAL" "$MAIOR" "$PISOS_SOMA"
+printf '%-24s %10.2f %10.1f %10.2f\n' "mês (total)" "$TOTAL" "$MAIOR" "$PISOS_SOMA"
 if [ "$PISOS_SOMA" != 0 ]; then
   printf 'razão mês/pisos: %.2f   (meta <= 2; nenhum passo acima de 300 MB; os passos sem\n' \
     "$(echo "$TOTAL / $PISOS_SOMA" | bc -l)"

@@ -135,9 +135,7 @@ void TComplementoSaldo::NumerosDosMarcados(QHash<TChaveVinculo, int> &Numeros) {
   for (ds->First(); !ds->Eof(); ds->Next()) {
     const int numero = ds->Fields(5).AsInteger();
     if (numero >= 1 && numero <= 3)
-      Numeros[TChaveVinculo{ds->Fields(0).AsInteger(), ds->Fields(1).AsInt64(),
-                            ds->Fields(2).AsInt64(), ds->Fields(3).AsInteger(),
-                            ds->Fields(4).AsDateTime()}] |= 1 << (numero - 1);
+      Numeros[ChaveDasColunas(*ds)] |= 1 << (numero - 1);
   }
 }
 

@@ -51,8 +51,7 @@ QList<TSaldoConta> TConsultaSaldo::Contas(int tipo, qint64 inscricao) {
           .arg(inscricao));
   for (ds->First(); !ds->Eof(); ds->Next()) {
     TSaldoConta c;
-    c.Chave = {ds->Fields(0).AsInteger(), ds->Fields(1).AsInt64(), ds->Fields(2).AsInt64(),
-               ds->Fields(3).AsInteger(), ds->Fields(4).AsDateTime()};
+    c.Chave = ChaveDasColunas(*ds);
     c.Nome = ds->Fields(5).AsString().trimmed();
     c.CreditoJuros = ds->Fields(6).IsNull() ? NullDate : ds->Fields(6).AsDateTime();
     c.Centavos = ds->Fields(7).AsInt64();

@@ -146,7 +146,7 @@ void TMovimento::Registrar(TVinculo &v, const QString &codigo) {
   TResponsavel &resp = Responsavel();
   TInconsistencia inconsistencia;
   inconsistencia.RegistrarMovimento(
-      codigo, QString::number(resp.NU_TIPO_INSO_EMPRA), v.Trabalhador().NO_EMPREGADO,
+      codigo, QString::number(resp.NU_TIPO_INSO_EMPRA), NomeDe(v),
       Utilitarios.DataFormatada(QStringLiteral("ddmmyyyy"), true, v.DT_ADMISSAO_VINCULO),
       DoisDigitos(v.NU_CATEGORIA), QString::number(v.NU_PIS).rightJustified(11, u'0'),
       v.Empresa().NO_RAZAO_SOCIAL, QString::number(v.NU_INSCRICAO),
@@ -178,24 +178,80 @@ TRescisao &TMovimento::RescisaoDe(TVinculo &v) {
 }
 
 TMovimento::TLeituraConjunta::~TLeituraConjunta() {
-  m->rescisoes_.reset();
-  m->linhaRescisao_.clear();
-  m->alteracoesPendentes_.reset();
+  if (m)
+    m->EsquecerLeituraConjunta();
 }
 
-TMovimento::TLeituraConjunta TMovimento::LerMarcadosDeUmaVez() {
+void TMovimento::EsquecerLeituraConjunta() {
+  rescisoes_.reset();
+  linhaRescisao_.clear();
+  alteracoesPendentes_.reset();
+  contas_.reset();
+  nomes_.reset();
+}
+
+TMovimento::TLeituraConjunta TMovimento::LerDeUmaVez(const QString &condicaoVinculo) {
+  // Half-read data must not outlive a failed read: a later check would take
+  // it for the whole.
+  TLeituraConjunta parcial(this);
   rescisoes_ = std::make_unique<TRescisao>();
-  rescisoes_->CarregarMarcados(linhaRescisao_);
+  rescisoes_->CarregarDosVinculos(condicaoVinculo, linhaRescisao_);
   alteracoesPendentes_ = std::make_unique<QSet<TChaveVinculo>>();
-  const TDataSetPtr ds = IbxUtils->AbrirConsulta(
+  TDataSetPtr ds = IbxUtils->AbrirConsulta(
       QStringLiteral("SELECT DISTINCT ALT.NU_TIPO_INSO_EMPRA, ALT.NU_INSCRICAO, ALT.NU_PIS, "
                      "ALT.NU_CATEGORIA, ALT.DT_ADMISSAO_VINCULO FROM ") +
       QString::fromLatin1(SqlAlteracaoPendente));
   for (ds->First(); !ds->Eof(); ds->Next())
-    alteracoesPendentes_->insert(TChaveVinculo{ds->Fields(0).AsInteger(), ds->Fields(1).AsInt64(),
-                                               ds->Fields(2).AsInt64(), ds->Fields(3).AsInteger(),
-                                               ds->Fields(4).AsDateTime()});
-  return TLeituraConjunta{this};
+    alteracoesPendentes_->insert(ChaveDasColunas(*ds));
+  contas_ = std::make_unique<TResumosContas>(
+      TContaSaldoTrabalhador::ResumirPorVinculo(condicaoVinculo));
+  nomes_ = std::make_unique<QHash<TChaveVinculo, QString>>();
+  ds = IbxUtils->AbrirConsulta(
+      QStringLiteral("SELECT VINC.NU_TIPO_INSO_EMPRA, VINC.NU_INSCRICAO, VINC.NU_PIS, "
+                     "VINC.NU_CATEGORIA, VINC.DT_ADMISSAO_VINCULO, EMPREGADO.NO_EMPREGADO FROM "
+                     "QZLTBG04_VINCULO_EMPREGATICIO VINC JOIN QZLTBG03_EMPREGADO EMPREGADO ON "
+                     "EMPREGADO.NU_PIS = VINC.NU_PIS WHERE ") +
+      condicaoVinculo);
+  for (ds->First(); !ds->Eof(); ds->Next())
+    nomes_->insert(ChaveDasColunas(*ds),
+                   ds->Fields(5).IsNull() ? QString() : ds->Fields(5).AsVariant().toString());
+  parcial.m = nullptr;
+  return TLeituraConjunta(this);
+}
+
+TMovimento::TLeituraConjunta TMovimento::LerMarcadosDeUmaVez() {
+  return LerDeUmaVez(QStringLiteral("VINC.IC_ESTADO_MOVIMENTO = 1"));
+}
+
+TResumoContas TMovimento::ResumoContasDe(const TVinculo &v) {
+  if (contas_)
+    return contas_->value(ChaveDe(v));
+  TResumoContas r;
+  TContaSaldoTrabalhador contas;
+  contas.CarregarAssociados = false;
+  contas.DefinirChave(v.NU_TIPO_INSO_EMPRA, v.NU_INSCRICAO, v.NU_PIS, v.NU_CATEGORIA,
+                      v.DT_ADMISSAO_VINCULO);
+  if (contas.CarregarPorVinculo({0, 1, 2, 3}) && contas.QuantidadeRegistros() > 0) {
+    contas.Primeiro();
+    r.TemConta0a3 = true;
+    r.GravacaoArquivo = contas.DT_GRAVACAO_ARQUIVO;
+  }
+  // Loading may have replaced the key with an empty row's.
+  contas.DefinirChave(v.NU_TIPO_INSO_EMPRA, v.NU_INSCRICAO, v.NU_PIS, v.NU_CATEGORIA,
+                      v.DT_ADMISSAO_VINCULO);
+  r.SaldoPis2 = contas.ExisteSaldoPis2();
+  if (r.SaldoPis2)
+    r.Soma = TCentavos::De(contas.SomaSaldo());
+  return r;
+}
+
+QString TMovimento::NomeDe(TVinculo &v) {
+  if (nomes_) {
+    const auto it = nomes_->constFind(ChaveDe(v));
+    if (it != nomes_->constEnd())
+      return *it;
+  }
+  return v.Trabalhador().NO_EMPREGADO;
 }
 
 bool TMovimento::AlteracaoPendente(const TVinculo &v) {
@@ -281,24 +337,16 @@ bool TMovimento::ValidarParticipacao(TVinculo &v, TContextoParticipacao contexto
   if (!(TCentavos::De(resc.VR_DISSIDIO) > TCentavos()) &&
       v.CO_MOVIMENTACAO.trimmed().toUpper() != QLatin1String("I3") &&
       (origem == QLatin1String("C") || origem == QLatin1String("N"))) {
-    TContaSaldoTrabalhador contas;
-    contas.CarregarAssociados = false;
-    contas.DefinirChave(v.NU_TIPO_INSO_EMPRA, v.NU_INSCRICAO, v.NU_PIS, v.NU_CATEGORIA,
-                        v.DT_ADMISSAO_VINCULO);
-    if (contas.CarregarPorVinculo({0, 1, 2, 3}) && contas.QuantidadeRegistros() > 0) {
-      contas.Primeiro();
-      const QDate gravacao = DataParaQDate(contas.DT_GRAVACAO_ARQUIVO);
+    const TResumoContas resumo = ResumoContasDe(v);
+    if (resumo.TemConta0a3) {
+      const QDate gravacao = DataParaQDate(resumo.GravacaoArquivo);
       if (gravacao.isValid() && gravacao.daysTo(DataParaQDate(pag)) > 15)
         falha(QStringLiteral("0142"));
     }
     if ((contexto == cpParticiparResp || contexto == cpParticiparEmpresa) &&
-        v.IC_ESTADO_MOVIMENTO == 0) {
-      contas.DefinirChave(v.NU_TIPO_INSO_EMPRA, v.NU_INSCRICAO, v.NU_PIS, v.NU_CATEGORIA,
-                          v.DT_ADMISSAO_VINCULO);
-      if (contas.ExisteSaldoPis2() &&
-          TCentavos::De(resc.VR_SALDO_RESCISORIO) != TCentavos::De(contas.SomaSaldo()))
-        falha(QStringLiteral("0454"));
-    }
+        v.IC_ESTADO_MOVIMENTO == 0 && resumo.SaldoPis2 &&
+        TCentavos::De(resc.VR_SALDO_RESCISORIO) != resumo.Soma)
+      falha(QStringLiteral("0454"));
   }
   // 9, 10.
   if (pag + 30 < v.DT_MOVIMENTACAO_VINCULO)
@@ -344,6 +392,14 @@ TResultadoMarcacao TMovimento::Marcar(const TEscopoMovimento &escopo) {
       r.Codigo = QStringLiteral("0108");
       return r;
     }
+    // A company or the whole run: what the check reads, read at once for the
+    // links it may mark.
+    QString condicao = QStringLiteral("VINC.IC_ESTADO_MOVIMENTO IN (0, 1)");
+    if (const QString c = escopo.Condicao(QStringLiteral("VINC")); !c.isEmpty())
+      condicao += QStringLiteral(" AND ") + c;
+    const TLeituraConjunta leitura = escopo.Nivel != TEscopoMovimento::Vinculo
+                                         ? LerDeUmaVez(condicao)
+                                         : TLeituraConjunta{nullptr};
     const TContextoParticipacao contexto =
         escopo.Nivel == TEscopoMovimento::Todos     ? cpParticiparResp
         : escopo.Nivel == TEscopoMovimento::Empresa ? cpParticiparEmpresa
@@ -366,7 +422,7 @@ TResultadoMarcacao TMovimento::Marcar(const TEscopoMovimento &escopo) {
       } else {
         if (v.IC_ESTADO_MOVIMENTO == 1 && v.GravarEstadoMovimento(0))
           ++r.Alterados;
-        r.Falhas << TFalhaMovimento{ChaveDe(v), v.Trabalhador().NO_EMPREGADO, codigos.value(0),
+        r.Falhas << TFalhaMovimento{ChaveDe(v), NomeDe(v), codigos.value(0),
                                     codigos};
       }
     }
@@ -478,10 +534,11 @@ TResultadoSimulacao TMovimento::Simular(const TEscopoMovimento &escopo) {
     r.DataPagamento = DataPagamento;
     aliquotas_.reset();
     TCalculo calc;
+    calc.Contas = contas_.get();
     auto recusar = [&](const QStringList &codigos, bool desmarcar) {
       if (desmarcar && v.IC_ESTADO_MOVIMENTO == 1)
         v.GravarEstadoMovimento(0);
-      r.Falhas << TFalhaMovimento{ChaveDe(v), v.Trabalhador().NO_EMPREGADO, codigos.value(0),
+      r.Falhas << TFalhaMovimento{ChaveDe(v), NomeDe(v), codigos.value(0),
                                   codigos};
     };
     for (; !v.FimDados(); v.Proximo()) {
@@ -498,7 +555,7 @@ TResultadoSimulacao TMovimento::Simular(const TEscopoMovimento &escopo) {
         recusar(codigos, true);
         continue;
       }
-      if (!calc.CalcularVinculo(&v)) {
+      if (!calc.CalcularVinculo(&v, &RescisaoDe(v))) {
         // A link that cannot be computed is a failure and adds nothing.
         Registrar(v, QStringLiteral("0422"));
         recusar({QStringLiteral("0422"),
@@ -514,7 +571,7 @@ TResultadoSimulacao TMovimento::Simular(const TEscopoMovimento &escopo) {
       const double base = calc.ParcelaMulta.VrBaseMulta;
       if (base > 0) {
         const TDateTime mes = v.DT_MOVIMENTACAO_VINCULO;
-        const double minimo = SaldoMinimoCategoria(v.NU_CATEGORIA, mes);
+        const double minimo = SaldoMinimoCategoria(v.NU_CATEGORIA, mes, &Aliquotas());
         if (TCentavos::De(minimo) > TCentavos::De(base)) {
           Registrar(v, QStringLiteral("0449"));
           recusar({QStringLiteral("0449")}, true);
@@ -529,7 +586,7 @@ TResultadoSimulacao TMovimento::Simular(const TEscopoMovimento &escopo) {
       }
       TTrabalhadorSimulado t;
       t.Chave = ChaveDe(v);
-      t.NomeTrabalhador = v.Trabalhador().NO_EMPREGADO.trimmed();
+      t.NomeTrabalhador = NomeDe(v).trimmed();
       t.DtMovimentacao = v.DT_MOVIMENTACAO_VINCULO;
       t.Remu406 = TCentavos::De(calc.ParcelaAnterior.VrBase);
       t.Remu407 = TCentavos::De(calc.ParcelaRescisao.VrBase);
@@ -579,7 +636,7 @@ TResultadoMarcacao TMovimento::PrepararFechamento() {
       if (!ValidarParticipacao(v, cpFechamento, &codigos)) {
         if (v.IC_ESTADO_MOVIMENTO == 1 && v.GravarEstadoMovimento(0))
           ++r.Alterados;
-        r.Falhas << TFalhaMovimento{ChaveDe(v), v.Trabalhador().NO_EMPREGADO, codigos.value(0),
+        r.Falhas << TFalhaMovimento{ChaveDe(v), NomeDe(v), codigos.value(0),
                                     codigos};
       }
     }

@@ -6,6 +6,7 @@
 // around the file generation. No widgets: the opening frame, the main
 // window's commands and the command line all call these operations and show
 // their message codes themselves.
+#include "collection/unTContaSaldoTrabalhador.h"
 #include "core/unCentavos.h"
 #include "core/unGlobal.h"
 #include "registry/unChaveVinculo.h"
@@ -158,14 +159,24 @@ private:
   // The termination data of a link: the row read at once for the closing
   // check when there is one, else the link's own.
   TRescisao &RescisaoDe(TVinculo &v);
-  // Reads at once, for every marked link, what the participation check would
-  // otherwise read per link (termination data, pending name changes); the
-  // returned guard forgets it again.
+  // Reads at once, for every link meeting a condition on the links (alias
+  // VINC), what the participation check, the computation and the lists of
+  // refused links would otherwise read per link (termination data, pending
+  // name changes, accounts, worker names); the returned guard forgets it again.
   struct TLeituraConjunta {
-    TMovimento *m;
+    explicit TLeituraConjunta(TMovimento *movimento) : m(movimento) {}
+    TLeituraConjunta(TLeituraConjunta &&o) noexcept : m(o.m) { o.m = nullptr; }
+    TLeituraConjunta &operator=(TLeituraConjunta &&) = delete;
     ~TLeituraConjunta();
+    TMovimento *m; // null: forgets nothing
   };
+  [[nodiscard]] TLeituraConjunta LerDeUmaVez(const QString &condicaoVinculo);
   [[nodiscard]] TLeituraConjunta LerMarcadosDeUmaVez();
+  void EsquecerLeituraConjunta();
+  // What the check reads of a link's accounts: read at once when it was, else now.
+  TResumoContas ResumoContasDe(const TVinculo &v);
+  // The worker's name of a link: the one read at once when there is one.
+  QString NomeDe(TVinculo &v);
 
   std::unique_ptr<TResponsavel> responsavel_;
   std::unique_ptr<TTabelaAliquotas> aliquotas_;
@@ -174,6 +185,8 @@ private:
   std::unique_ptr<TRescisao> rescisoes_;
   QHash<TChaveVinculo, int> linhaRescisao_;
   std::unique_ptr<QSet<TChaveVinculo>> alteracoesPendentes_;
+  std::unique_ptr<TResumosContas> contas_;
+  std::unique_ptr<QHash<TChaveVinculo, QString>> nomes_;
 };
 
 // Minimum termination balance of a category in force in a month (the newest

@@ -4,6 +4,7 @@
 // termination, the termination month, the indemnified prior notice and the
 // termination fine), each with its due date, deposit, JAM, social
 // contribution and late charges, from the index tables the bank publishes.
+#include "collection/unTContaSaldoTrabalhador.h"
 #include "core/unCentavos.h"
 #include "core/unGlobal.h"
 
@@ -102,6 +103,10 @@ public:
 
   // Message number of the last failure, 0 when none.
   int CodigoErro = 0;
+  // The accounts of many links read at once by the caller; when set, a link's
+  // accounts are taken from it (a link absent from it has none) instead of
+  // being read per link.
+  const TResumosContas *Contas = nullptr;
   TParcelaCalculo ParcelaAnterior;
   TParcelaCalculo ParcelaRescisao;
   TParcelaCalculo ParcelaAvisoPrevio;

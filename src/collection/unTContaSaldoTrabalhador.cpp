@@ -238,6 +238,42 @@ double TContaSaldoTrabalhador::SomaSaldo() {
   }
 }
 
+TResumosContas TContaSaldoTrabalhador::ResumirPorVinculo(const QString &condicaoVinculo) {
+  // No ORDER BY, as in the per-link load: a link's rows come in the order the
+  // table holds them, so "the first account" is the same one.
+  const TDataSetPtr ds = IbxUtils->AbrirConsulta(
+      QStringLiteral("SELECT CTAEPR.NU_TIPO_INSO_EMPRA, CTAEPR.NU_INSCRICAO, CTAEPR.NU_PIS, "
+                     "CTAEPR.NU_CATEGORIA, CTAEPR.DT_ADMISSAO_VINCULO, "
+                     "CTAEPR.NU_SITUACAO_CONTA_EMPREGADO, CTAEPR.NU_SITUACAO_PIS, "
+                     "CTAEPR.VR_SALDO_RESCISORIO, CTAEPR.DT_GRAVACAO_ARQUIVO, "
+                     "CTAEPR.DT_CREDITO_JUROS ") +
+      QString::fromLatin1(FromConta) +
+      QStringLiteral("WHERE EXISTS (SELECT 1 FROM QZLTBG04_VINCULO_EMPREGATICIO VINC WHERE ") +
+      JuncaoVinculo(QStringLiteral("CTAEPR"), QStringLiteral("VINC")) + QStringLiteral(" AND (") +
+      condicaoVinculo + QStringLiteral("))"));
+  TResumosContas r;
+  for (ds->First(); !ds->Eof(); ds->Next()) {
+    TResumoContas &c =
+        r[ChaveDasColunas(*ds)];
+    // A row without a situation meets neither "IN (0, 1, 2, 3)" nor "<> 3".
+    const bool comSituacao = !ds->Fields(5).IsNull();
+    const int situacao = ds->Fields(5).AsInteger();
+    const double saldo = ds->Fields(7).AsFloat();
+    if (comSituacao && situacao >= 0 && situacao <= 3 && !c.TemConta0a3) {
+      c.TemConta0a3 = true;
+      c.GravacaoArquivo = ds->Fields(8).AsDateTime();
+    }
+    if (comSituacao && situacao != 3 && !c.TemContaNaoExcluida) {
+      c.TemContaNaoExcluida = true;
+      c.CreditoJuros = ds->Fields(9).AsDateTime();
+    }
+    if (ds->Fields(6).AsInteger() == 2 && saldo > 0)
+      c.SaldoPis2 = true;
+    c.Soma += TCentavos::De(saldo);
+  }
+  return r;
+}
+
 // ------------------------------------------------------------- row checks
 
 bool TContaSaldoTrabalhador::ValidarSituacaoConta() {

@@ -2,8 +2,11 @@
 // The worker's fund accounts as the bank reports them in its balance file:
 // one row per bank account of an employment link. The sum of a link's
 // balances is the base of its termination fine.
+#include "core/unCentavos.h"
 #include "core/unNegocio.h"
+#include "registry/unChaveVinculo.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <memory>
@@ -11,6 +14,23 @@
 class TVinculo;
 class TRescisao;
 class TTrabalhador;
+
+// What the participation check and the computation read of one link's
+// accounts, gathered for many links by one query: a run has thousands of
+// links, and reading their accounts one link at a time dominated marking,
+// simulating and closing.
+struct TResumoContas {
+  // The first account in situations 0 to 3, as CarregarPorVinculo({0, 1, 2, 3})
+  // meets it.
+  bool TemConta0a3 = false;
+  TDateTime GravacaoArquivo = NullDate;
+  // The first account not excluded (situation <> 3), as CarregarPorVinculo() meets it.
+  bool TemContaNaoExcluida = false;
+  TDateTime CreditoJuros = NullDate;
+  bool SaldoPis2 = false; // ExisteSaldoPis2
+  TCentavos Soma;         // SomaSaldo: every account, every situation
+};
+using TResumosContas = QHash<TChaveVinculo, TResumoContas>;
 
 class TContaSaldoTrabalhador : public TNegocio {
 public:
@@ -61,6 +81,10 @@ public:
   bool ExisteSaldoPis2();
   bool ExisteSaldo();
   double SomaSaldo(); // every situation, 0 on error
+  // The same answers for every link meeting a condition on
+  // QZLTBG04_VINCULO_EMPREGATICIO (alias VINC), in one query; a link without
+  // accounts has no entry. Throws EBancoDados.
+  static TResumosContas ResumirPorVinculo(const QString &condicaoVinculo);
 
   // Row checks of the balance load; each clears CodigoErro and returns
   // whether it stayed empty.

@@ -343,9 +343,7 @@ bool TGuiaEmpresa::Excluir(const QStringList &Condicoes) {
                          "V.DT_ADMISSAO_VINCULO FROM QZLTBG04_VINCULO_EMPREGATICIO V") +
           onde);
       for (ds->First(); !ds->Eof(); ds->Next())
-        VinculosReabertos << TChaveVinculo{ds->Fields(0).AsInteger(), ds->Fields(1).AsInt64(),
-                                           ds->Fields(2).AsInt64(), ds->Fields(3).AsInteger(),
-                                           ds->Fields(4).AsDateTime()};
+        VinculosReabertos << ChaveDasColunas(*ds);
       if (!ds->IsEmpty())
         Ibx->ExecutarSQL(QStringLiteral("UPDATE QZLTBG04_VINCULO_EMPREGATICIO V SET "
                                         "V.IC_ESTADO_MOVIMENTO = 2") +

@@ -5,12 +5,14 @@
 // amounts, stores the company and worker guides with their bar codes and the
 // protocol of the sent file, and seals the plain file with the dump of the
 // company guides into the bank's envelope (.HXF) where the user chooses.
+#include "collection/unTContaSaldoTrabalhador.h"
 #include "core/unCentavos.h"
 #include "interchange/UnArquivo.h"
 #include "interchange/unArqGuia.h"
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -96,6 +98,9 @@ private:
   // marked link has (most have none), instead of queries per link.
   std::unique_ptr<TTabelaAliquotas> aliquotas_;
   QHash<TChaveVinculo, int> complementos_; // bit n-1 set: complement number n
+  TResumosContas contas_;                   // the marked links' accounts
+  // The marked links with a name divergence; null until read.
+  std::unique_ptr<QSet<TChaveVinculo>> divergencias_;
   // The workers and termination data of every marked link, read at once;
   // each link's row is found by its key.
   std::unique_ptr<TTrabalhador> trabalhadores_;

@@ -371,10 +371,15 @@ bool TRescisao::ValidarValoresSemRemuneracao(bool Arquivo) {
 // -------------------------------------------------------------- load, clear
 
 void TRescisao::CarregarMarcados(QHash<TChaveVinculo, int> &Linhas) {
+  CarregarDosVinculos(QStringLiteral("VINC.IC_ESTADO_MOVIMENTO = 1"), Linhas);
+}
+
+void TRescisao::CarregarDosVinculos(const QString &condicaoVinculo,
+                                    QHash<TChaveVinculo, int> &Linhas) {
   AbrirDataSet(
       SqlSelect + SqlFrom +
-      QStringLiteral(" WHERE EXISTS (SELECT 1 FROM QZLTBG04_VINCULO_EMPREGATICIO VINC "
-                     "WHERE VINC.IC_ESTADO_MOVIMENTO = 1 AND ") +
+      QStringLiteral(" WHERE EXISTS (SELECT 1 FROM QZLTBG04_VINCULO_EMPREGATICIO VINC WHERE (") +
+      condicaoVinculo + QStringLiteral(") AND ") +
       JuncaoVinculo(QStringLiteral("VINC"), QStringLiteral("QZLTBG06_INFORMACAO_RESCISAO")) + u')');
   Linhas.clear();
   TDataSet &ds = *ObterDataSet();

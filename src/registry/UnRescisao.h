@@ -97,6 +97,8 @@ public:
   // (a run has thousands of links); Linhas gets each link's row, to be shown
   // with ObterDataSet()->MoverPara and CarregarAtributos. Database errors raise.
   void CarregarMarcados(QHash<TChaveVinculo, int> &Linhas);
+  // The same for the links meeting a condition on QZLTBG04_VINCULO_EMPREGATICIO (alias VINC).
+  void CarregarDosVinculos(const QString &condicaoVinculo, QHash<TChaveVinculo, int> &Linhas);
   // Rate row of the record's category in force in Mes: Resultado[0] the
   // minimum remuneration (UsarRemuneracaoMinima) or minimum balance,
   // Resultado[1] the rate. Left as passed when no row applies. Reads the rate

@@ -1,6 +1,8 @@
 #include "unAlteracaoCadastral.h"
 
+#include "core/unFBUtils.h"
 #include "core/unUtilitarios.h"
+#include "registry/unChaveVinculo.h"
 #include "unEstabelecimento.h"
 #include "unTrabalhador.h"
 #include "unVinculo.h"
@@ -187,6 +189,22 @@ bool TAlteracaoCadastral::ExisteDivergenciaNome() {
            NumeroTextoSQL(NU_EMPREGADO_VORDA_ALT_CDSTL);
   const TDataSetPtr ds = Ibx->AbrirConsulta(sql);
   return !ds->IsEmpty() && ds->Fields(0).AsInteger() > 0;
+}
+
+QSet<TChaveVinculo>
+TAlteracaoCadastral::VinculosComDivergenciaNome(const QString &condicaoVinculo) {
+  const TDataSetPtr ds = IbxUtils->AbrirConsulta(
+      QStringLiteral("SELECT DISTINCT ALTCAD.NU_TIPO_INSO_EMPRA, ALTCAD.NU_INSCRICAO, "
+                     "ALTCAD.NU_PIS, ALTCAD.NU_CATEGORIA, ALTCAD.DT_ADMISSAO_VINCULO FROM "
+                     "QZLTBG05_ALTERACAO_CADASTRAL ALTCAD JOIN QZLTBG04_VINCULO_EMPREGATICIO "
+                     "VINC ON ") +
+      JuncaoVinculo(QStringLiteral("ALTCAD"), QStringLiteral("VINC")) +
+      QStringLiteral(" WHERE ALTCAD.NU_TIPO_ALTERACAO = %1 AND (").arg(AlteracaoNomeTrabalhador) +
+      condicaoVinculo + u')');
+  QSet<TChaveVinculo> r;
+  for (ds->First(); !ds->Eof(); ds->Next())
+    r.insert(ChaveDasColunas(*ds));
+  return r;
 }
 
 void TAlteracaoCadastral::ResolverDivergenciaNome(int Tipo, int Categoria, QChar Escolha,

@@ -5,10 +5,12 @@
 // when the bank's balance file is loaded.
 #include "core/unNegocio.h"
 
+#include <QSet>
 #include <QString>
 #include <memory>
 
 class TTrabalhador;
+struct TChaveVinculo;
 
 inline constexpr int AlteracaoNomeTrabalhador = 406;
 
@@ -48,6 +50,10 @@ public:
   // These let a database error reach the caller, which rolls back.
   bool NomeConfere(const QString &Nome, qint64 PIS);
   bool ExisteDivergenciaNome();
+  // The links with a name divergence (ExisteDivergenciaNome with no bank
+  // worker number) among those meeting a condition on
+  // QZLTBG04_VINCULO_EMPREGATICIO (alias VINC), in one query.
+  static QSet<TChaveVinculo> VinculosComDivergenciaNome(const QString &condicaoVinculo);
   // Escolha 'N': take the bank's name (Nome) and drop the change rows;
   // otherwise keep the registered name: confirm the rows of the bank account
   // whose name is Nome and drop the ones still pending.

@@ -44,6 +44,14 @@ inline TChaveVinculo ChaveDe(const TVinculo &v) {
   return {v.NU_TIPO_INSO_EMPRA, v.NU_INSCRICAO, v.NU_PIS, v.NU_CATEGORIA, v.DT_ADMISSAO_VINCULO};
 }
 
+// The key in five consecutive columns of a query row, in key order (type,
+// registration, PIS, category, admission) from the given one.
+inline TChaveVinculo ChaveDasColunas(const TDataSet &ds, int primeira = 0) {
+  return {ds.Fields(primeira).AsInteger(), ds.Fields(primeira + 1).AsInt64(),
+          ds.Fields(primeira + 2).AsInt64(), ds.Fields(primeira + 3).AsInteger(),
+          ds.Fields(primeira + 4).AsDateTime()};
+}
+
 inline size_t qHash(const TChaveVinculo &c, size_t semente = 0) {
   return qHashMulti(semente, c.Tipo, c.Inscricao, c.PIS, c.Categoria,
                     static_cast<qint64>(c.Admissao));

@@ -3,6 +3,7 @@
 #include "CalculoTeste.h"
 
 #include "collection/unTCalculo.h"
+#include "collection/unTContaSaldoTrabalhador.h"
 #include "registry/UnRescisao.h"
 
 namespace {
@@ -538,6 +539,45 @@ TEST_F(CalculoTeste, JamSobreOSaldoDaConta) {
   EXPECT_EQ(Contar(QStringLiteral("FROM QZLTBG18_INCONSISTENCIA_ARQUIVO WHERE NU_MENSAGEM = 372 "
                                   "AND NU_ARQUIVO = 3")),
             1);
+}
+
+TEST_F(CalculoTeste, JamComAsContasLidasDeUmaVez) {
+  // The first account of the link is excluded (situation 3) and credited on
+  // another date: the computation skips it whether it reads the link's
+  // accounts itself or takes them from a read of many links.
+  TCasoVinculo c;
+  c.Movimentacao = QDate(2023, 5, 15);
+  c.Fpas = 868;
+  c.Saldo = 5000;
+  c.Origem = QStringLiteral("C");
+  Pagamento(QDate(2023, 5, 2));
+  Inserir(c);
+  TCasoVinculo semConta = c;
+  semConta.Pis = 12345678902;
+  Inserir(semConta);
+  for (const char *linha : {"3, 76, '2022-07-10'", "0, 77, '2023-02-10'"})
+    Executar(QStringLiteral("INSERT INTO QZLTBG10_CONTA_EMPREGADO_ZELT (NU_TIPO_INSO_EMPRA, "
+                            "NU_INSCRICAO, NU_PIS, NU_CATEGORIA, DT_ADMISSAO_VINCULO, "
+                            "NU_SITUACAO_PIS, VR_SALDO_RESCISORIO, NU_SITUACAO_CONTA_EMPRESA, "
+                            "NU_SITUACAO_CONTA_EMPREGADO, NU_EMPREGADO_VORDA, DT_CREDITO_JUROS) "
+                            "VALUES (1, 11222333000181, 12345678901, 1, '2000-01-03', 1, 5000, 0, "
+                            "%1)")
+                 .arg(QLatin1String(linha)));
+  Simplificado(QDate(2023, 4, 1), QDate(2023, 1, 1), 0.0123);
+  Simplificado(QDate(2023, 4, 1), QDate(2022, 6, 1), 0.05);
+  const TResumosContas contas = TContaSaldoTrabalhador::ResumirPorVinculo(QStringLiteral("1 = 1"));
+  EXPECT_EQ(contas.size(), 1); // the link without accounts has no entry
+  for (const TCasoVinculo &caso : {c, semConta}) {
+    SCOPED_TRACE(caso.Pis);
+    auto v = Carregar(caso);
+    TCalculo umAUm, deUmaVez;
+    deUmaVez.Contas = &contas;
+    ASSERT_TRUE(umAUm.CalcularVinculo(v.get())) << umAUm.CodigoErro;
+    ASSERT_TRUE(deUmaVez.CalcularVinculo(v.get())) << deUmaVez.CodigoErro;
+    EXPECT_DOUBLE_EQ(umAUm.ParcelaMulta.VrJamSaldo, caso.Pis == c.Pis ? 61.50 : 0);
+    EXPECT_DOUBLE_EQ(deUmaVez.ParcelaMulta.VrJamSaldo, umAUm.ParcelaMulta.VrJamSaldo);
+    EXPECT_EQ(deUmaVez.TotalCentavos(), umAUm.TotalCentavos());
+  }
 }
 
 // ------------------------------------------------------------------ failures

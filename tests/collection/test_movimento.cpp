@@ -191,6 +191,94 @@ TEST_F(MovimentoTeste, MarcarEmpresaPulaFechadosEMarcaOsValidos) {
   EXPECT_EQ(Estado(fechado), 2);
 }
 
+TEST_F(MovimentoTeste, MarcarTodosRecusaComoAVerificacaoDeCadaVinculo) {
+  // Marking a company or the whole run reads the links' data at once; each
+  // link must get the answer its own check gives.
+  struct TCaso {
+    const char *Nome;
+    std::function<void(TCasoVinculo &)> Mudar;
+    std::function<void(const TCasoVinculo &)> Depois;
+    const char *Codigo; // empty: marked
+  } casos[] = {
+      {"válido", [](TCasoVinculo &) {}, {}, ""},
+      {"rescisão antes do corte", [](TCasoVinculo &c) { c.Movimentacao = QDate(2024, 2, 28); },
+       {}, "0521"},
+      {"saldo do banco gravado há 16 dias", [](TCasoVinculo &c) { c.Origem = QStringLiteral("C"); },
+       [this](const TCasoVinculo &c) { Conta(c, QDate(2024, 3, 25), 1); }, "0142"},
+      {"primeira conta fora das situações 0 a 3, antiga",
+       [](TCasoVinculo &c) { c.Origem = QStringLiteral("C"); },
+       [this](const TCasoVinculo &c) {
+         Conta(c, QDate(2024, 3, 1), 1, 501);
+         Executar("UPDATE QZLTBG10_CONTA_EMPREGADO_ZELT SET NU_SITUACAO_CONTA_EMPREGADO = 5 "
+                  "WHERE NU_EMPREGADO_VORDA = 501");
+         Conta(c, QDate(2024, 4, 5), 1, 502);
+       },
+       ""},
+      {"primeira conta antiga, a segunda recente",
+       [](TCasoVinculo &c) { c.Origem = QStringLiteral("C"); },
+       [this](const TCasoVinculo &c) {
+         Conta(c, QDate(2024, 3, 1), 1, 601);
+         Conta(c, QDate(2024, 4, 5), 1, 602);
+       },
+       "0142"},
+      {"saldo do PIS 2 diferente do informado",
+       [](TCasoVinculo &c) { c.Origem = QStringLiteral("C"); },
+       [this](const TCasoVinculo &c) { Conta(c, QDate(2024, 4, 5), 2, 701, 4000); }, "0454"},
+      {"contas somam o saldo informado",
+       [](TCasoVinculo &c) { c.Origem = QStringLiteral("C"); },
+       [this](const TCasoVinculo &c) {
+         Conta(c, QDate(2024, 4, 5), 2, 801, 3000.10);
+         Conta(c, QDate(2024, 4, 5), 1, 802, 1999.90);
+       },
+       ""},
+      {"alteração de nome pendente", [](TCasoVinculo &) {},
+       [this](const TCasoVinculo &c) {
+         Conta(c, QDate(2024, 4, 5), 1, 901);
+         Executar(QStringLiteral("INSERT INTO QZLTBG05_ALTERACAO_CADASTRAL (NU_TIPO_INSO_EMPRA, "
+                                 "NU_INSCRICAO, NU_PIS, NU_CATEGORIA, DT_ADMISSAO_VINCULO, "
+                                 "NU_TIPO_ALTERACAO, IC_CONFIRMACAO, "
+                                 "NU_EMPREGADO_VORDA_ALT_CDSTL) VALUES (1, %1, %2, 1, %3, 406, "
+                                 "'N', 901)")
+                      .arg(c.Inscricao)
+                      .arg(c.Pis)
+                      .arg(L(c.Admissao)));
+       },
+       "0139"},
+  };
+  QList<TCasoVinculo> vinculos;
+  QHash<TChaveVinculo, QStringList> umAUm;
+  qint64 pis = 10000000001;
+  for (const TCaso &k : casos) {
+    TCasoVinculo c = Valido(pis);
+    k.Mudar(c);
+    Incluir(c, QStringLiteral("TRABALHADOR %1").arg(pis++));
+    if (k.Depois)
+      k.Depois(c);
+    vinculos << c;
+  }
+  for (const TCasoVinculo &c : vinculos) {
+    auto v = Carregar(c);
+    TMovimento m;
+    m.ValidarParticipacao(*v, cpParticiparResp, &umAUm[Chave(c)]);
+  }
+  TMovimento m;
+  const TResultadoMarcacao r = m.Marcar(TEscopoMovimento::DeTodos());
+  QHash<TChaveVinculo, TFalhaMovimento> falhas;
+  for (const TFalhaMovimento &f : r.Falhas)
+    falhas.insert(f.Chave, f);
+  for (int i = 0; i < vinculos.size(); ++i) {
+    const TCasoVinculo &c = vinculos[i];
+    SCOPED_TRACE(casos[i].Nome);
+    const QString esperado = QString::fromLatin1(casos[i].Codigo);
+    EXPECT_EQ(falhas.value(Chave(c)).Codigos, umAUm.value(Chave(c)));
+    EXPECT_EQ(falhas.value(Chave(c)).Codigo, esperado);
+    EXPECT_EQ(Estado(c), esperado.isEmpty() ? 1 : 0);
+    if (!esperado.isEmpty()) {
+      EXPECT_EQ(falhas.value(Chave(c)).Nome, QStringLiteral("TRABALHADOR %1").arg(c.Pis));
+    }
+  }
+}
+
 TEST_F(MovimentoTeste, MarcadoQueDeixaDePassarSaiDoMovimento) {
   TCasoVinculo c = Valido();
   c.Estado = 1;

@@ -135,6 +135,11 @@ protected:
 
 TEST_F(ArqRescisorioTeste, ArquivoLidoCampoACampo) {
   Cenario();
+  // A name the bank holds otherwise for b's account: b's line says so.
+  Executar("INSERT INTO QZLTBG05_ALTERACAO_CADASTRAL (NU_TIPO_INSO_EMPRA, NU_INSCRICAO, NU_PIS, "
+           "NU_CATEGORIA, DT_ADMISSAO_VINCULO, NU_TIPO_ALTERACAO, IC_CONFIRMACAO, "
+           "NU_EMPREGADO_VORDA_ALT_CDSTL) VALUES (1, 11222333000181, 22222222222, 1, "
+           "'2020-02-03', 406, 'S', 55)");
   auto arq = Gerar();
   ASSERT_TRUE(arq->CodigoErro.isEmpty()) << arq->CodigoErro.toStdString();
   ASSERT_FALSE(arq->Identificador.isEmpty());
@@ -212,6 +217,7 @@ TEST_F(ArqRescisorioTeste, ArquivoLidoCampoACampo) {
       empresa.Remu += N(l, 270, 15) + N(l, 293, 15) + N(l, 316, 15);
       empresa.Base += N(l, 339, 15);
       quarentas[F(l, 33, 11)] += 1;
+      EXPECT_EQ(F(l, 124, 1), F(l, 33, 11) == "22222222222" ? "S" : "N");
     } else if (tipo == "42") {
       ++empresa.Q42;
       for (int b = 0; b < 4; ++b) {
