@@ -203,8 +203,8 @@ TMovimento::TLeituraConjunta TMovimento::LerDeUmaVez(const QString &condicaoVinc
       QString::fromLatin1(SqlAlteracaoPendente));
   for (ds->First(); !ds->Eof(); ds->Next())
     alteracoesPendentes_->insert(ChaveDasColunas(*ds));
-  contas_ = std::make_unique<TResumosContas>(
-      TContaSaldoTrabalhador::ResumirPorVinculo(condicaoVinculo));
+  contas_ =
+      std::make_unique<TResumosContas>(TContaSaldoTrabalhador::ResumirPorVinculo(condicaoVinculo));
   nomes_ = std::make_unique<QHash<TChaveVinculo, QString>>();
   ds = IbxUtils->AbrirConsulta(
       QStringLiteral("SELECT VINC.NU_TIPO_INSO_EMPRA, VINC.NU_INSCRICAO, VINC.NU_PIS, "
@@ -422,8 +422,7 @@ TResultadoMarcacao TMovimento::Marcar(const TEscopoMovimento &escopo) {
       } else {
         if (v.IC_ESTADO_MOVIMENTO == 1 && v.GravarEstadoMovimento(0))
           ++r.Alterados;
-        r.Falhas << TFalhaMovimento{ChaveDe(v), NomeDe(v), codigos.value(0),
-                                    codigos};
+        r.Falhas << TFalhaMovimento{ChaveDe(v), NomeDe(v), codigos.value(0), codigos};
       }
     }
     transacao.Confirmar();
@@ -538,8 +537,7 @@ TResultadoSimulacao TMovimento::Simular(const TEscopoMovimento &escopo) {
     auto recusar = [&](const QStringList &codigos, bool desmarcar) {
       if (desmarcar && v.IC_ESTADO_MOVIMENTO == 1)
         v.GravarEstadoMovimento(0);
-      r.Falhas << TFalhaMovimento{ChaveDe(v), NomeDe(v), codigos.value(0),
-                                  codigos};
+      r.Falhas << TFalhaMovimento{ChaveDe(v), NomeDe(v), codigos.value(0), codigos};
     };
     for (; !v.FimDados(); v.Proximo()) {
       if (r.Empresas.isEmpty() || r.Empresas.last().Tipo != v.NU_TIPO_INSO_EMPRA ||
@@ -636,8 +634,7 @@ TResultadoMarcacao TMovimento::PrepararFechamento() {
       if (!ValidarParticipacao(v, cpFechamento, &codigos)) {
         if (v.IC_ESTADO_MOVIMENTO == 1 && v.GravarEstadoMovimento(0))
           ++r.Alterados;
-        r.Falhas << TFalhaMovimento{ChaveDe(v), NomeDe(v), codigos.value(0),
-                                    codigos};
+        r.Falhas << TFalhaMovimento{ChaveDe(v), NomeDe(v), codigos.value(0), codigos};
       }
     }
     transacao.Confirmar();

@@ -253,8 +253,7 @@ TResumosContas TContaSaldoTrabalhador::ResumirPorVinculo(const QString &condicao
       condicaoVinculo + QStringLiteral("))"));
   TResumosContas r;
   for (ds->First(); !ds->Eof(); ds->Next()) {
-    TResumoContas &c =
-        r[ChaveDasColunas(*ds)];
+    TResumoContas &c = r[ChaveDasColunas(*ds)];
     // A row without a situation meets neither "IN (0, 1, 2, 3)" nor "<> 3".
     const bool comSituacao = !ds->Fields(5).IsNull();
     const int situacao = ds->Fields(5).AsInteger();

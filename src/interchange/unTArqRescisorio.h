@@ -98,7 +98,7 @@ private:
   // marked link has (most have none), instead of queries per link.
   std::unique_ptr<TTabelaAliquotas> aliquotas_;
   QHash<TChaveVinculo, int> complementos_; // bit n-1 set: complement number n
-  TResumosContas contas_;                   // the marked links' accounts
+  TResumosContas contas_;                  // the marked links' accounts
   // The marked links with a name divergence; null until read.
   std::unique_ptr<QSet<TChaveVinculo>> divergencias_;
   // The workers and termination data of every marked link, read at once;

@@ -86,6 +86,21 @@ protected:
                  .arg(V(saldo), L(gravacao)));
   }
 
+  // A name the bank holds otherwise for one of the link's accounts (0: no
+  // bank worker number), not yet decided.
+  void AlteracaoNomePendente(const TCasoVinculo &c, qint64 numeroVorda = 0) {
+    Executar(QStringLiteral("INSERT INTO QZLTBG05_ALTERACAO_CADASTRAL (NU_TIPO_INSO_EMPRA, "
+                            "NU_INSCRICAO, NU_PIS, NU_CATEGORIA, DT_ADMISSAO_VINCULO, "
+                            "NU_TIPO_ALTERACAO, IC_CONFIRMACAO, NU_EMPREGADO_VORDA_ALT_CDSTL) "
+                            "VALUES (%1, %2, %3, %4, %5, 406, 'N', %6)")
+                 .arg(c.Tipo)
+                 .arg(c.Inscricao)
+                 .arg(c.Pis)
+                 .arg(c.Categoria)
+                 .arg(L(c.Admissao))
+                 .arg(numeroVorda ? QString::number(numeroVorda) : QStringLiteral("NULL")));
+  }
+
   int Estado(const TCasoVinculo &c) {
     return Valor(QStringLiteral("SELECT IC_ESTADO_MOVIMENTO FROM QZLTBG04_VINCULO_EMPREGATICIO "
                                 "WHERE ") +

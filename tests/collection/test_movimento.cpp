@@ -115,14 +115,7 @@ TEST_F(MovimentoTeste, VerificacoesDeParticipacao) {
       {"alteração de nome pendente", [](TCasoVinculo &) {},
        [this](const TCasoVinculo &c) {
          Conta(c, QDate(2024, 4, 5), 1, 777);
-         Executar(QStringLiteral("INSERT INTO QZLTBG05_ALTERACAO_CADASTRAL (NU_TIPO_INSO_EMPRA, "
-                                 "NU_INSCRICAO, NU_PIS, NU_CATEGORIA, DT_ADMISSAO_VINCULO, "
-                                 "NU_TIPO_ALTERACAO, IC_CONFIRMACAO, "
-                                 "NU_EMPREGADO_VORDA_ALT_CDSTL) VALUES (1, %1, %2, 1, %3, 406, "
-                                 "'N', 777)")
-                      .arg(c.Inscricao)
-                      .arg(c.Pis)
-                      .arg(L(c.Admissao)));
+         AlteracaoNomePendente(c, 777);
        },
        "0139"},
   };
@@ -201,8 +194,10 @@ TEST_F(MovimentoTeste, MarcarTodosRecusaComoAVerificacaoDeCadaVinculo) {
     const char *Codigo; // empty: marked
   } casos[] = {
       {"válido", [](TCasoVinculo &) {}, {}, ""},
-      {"rescisão antes do corte", [](TCasoVinculo &c) { c.Movimentacao = QDate(2024, 2, 28); },
-       {}, "0521"},
+      {"rescisão antes do corte",
+       [](TCasoVinculo &c) { c.Movimentacao = QDate(2024, 2, 28); },
+       {},
+       "0521"},
       {"saldo do banco gravado há 16 dias", [](TCasoVinculo &c) { c.Origem = QStringLiteral("C"); },
        [this](const TCasoVinculo &c) { Conta(c, QDate(2024, 3, 25), 1); }, "0142"},
       {"primeira conta fora das situações 0 a 3, antiga",
@@ -224,8 +219,7 @@ TEST_F(MovimentoTeste, MarcarTodosRecusaComoAVerificacaoDeCadaVinculo) {
       {"saldo do PIS 2 diferente do informado",
        [](TCasoVinculo &c) { c.Origem = QStringLiteral("C"); },
        [this](const TCasoVinculo &c) { Conta(c, QDate(2024, 4, 5), 2, 701, 4000); }, "0454"},
-      {"contas somam o saldo informado",
-       [](TCasoVinculo &c) { c.Origem = QStringLiteral("C"); },
+      {"contas somam o saldo informado", [](TCasoVinculo &c) { c.Origem = QStringLiteral("C"); },
        [this](const TCasoVinculo &c) {
          Conta(c, QDate(2024, 4, 5), 2, 801, 3000.10);
          Conta(c, QDate(2024, 4, 5), 1, 802, 1999.90);
@@ -234,14 +228,7 @@ TEST_F(MovimentoTeste, MarcarTodosRecusaComoAVerificacaoDeCadaVinculo) {
       {"alteração de nome pendente", [](TCasoVinculo &) {},
        [this](const TCasoVinculo &c) {
          Conta(c, QDate(2024, 4, 5), 1, 901);
-         Executar(QStringLiteral("INSERT INTO QZLTBG05_ALTERACAO_CADASTRAL (NU_TIPO_INSO_EMPRA, "
-                                 "NU_INSCRICAO, NU_PIS, NU_CATEGORIA, DT_ADMISSAO_VINCULO, "
-                                 "NU_TIPO_ALTERACAO, IC_CONFIRMACAO, "
-                                 "NU_EMPREGADO_VORDA_ALT_CDSTL) VALUES (1, %1, %2, 1, %3, 406, "
-                                 "'N', 901)")
-                      .arg(c.Inscricao)
-                      .arg(c.Pis)
-                      .arg(L(c.Admissao)));
+         AlteracaoNomePendente(c, 901);
        },
        "0139"},
   };
@@ -299,11 +286,7 @@ TEST_F(MovimentoTeste, RetiradaLimpaCalculosVoltaAZeroEExcluiAlteracoes) {
     Incluir(c);
   Executar("UPDATE QZLTBG06_INFORMACAO_RESCISAO SET VR_DEPOSITO_RESCISAO = 160, "
            "DT_DEVIDA_RESCISAO = '2024-04-05'");
-  Executar(QStringLiteral("INSERT INTO QZLTBG05_ALTERACAO_CADASTRAL (NU_TIPO_INSO_EMPRA, "
-                          "NU_INSCRICAO, NU_PIS, NU_CATEGORIA, DT_ADMISSAO_VINCULO, "
-                          "NU_TIPO_ALTERACAO, IC_CONFIRMACAO) VALUES (1, 11222333000181, "
-                          "11111111111, 1, %1, 406, 'N')")
-               .arg(L(a.Admissao)));
+  AlteracaoNomePendente(a);
   TMovimento m;
   const TResultadoMarcacao r = m.Retirar(TEscopoMovimento::DaEmpresa(1, 11222333000181));
   EXPECT_TRUE(r.Codigo.isEmpty());
@@ -323,11 +306,7 @@ TEST_F(MovimentoTeste, RetiradaQueFalhaNaoMudaNada) {
   Executar("CREATE EXCEPTION E_TESTE 'falha de teste'");
   Executar("CREATE TRIGGER T_TESTE FOR QZLTBG05_ALTERACAO_CADASTRAL BEFORE DELETE AS BEGIN "
            "EXCEPTION E_TESTE; END");
-  Executar(QStringLiteral("INSERT INTO QZLTBG05_ALTERACAO_CADASTRAL (NU_TIPO_INSO_EMPRA, "
-                          "NU_INSCRICAO, NU_PIS, NU_CATEGORIA, DT_ADMISSAO_VINCULO, "
-                          "NU_TIPO_ALTERACAO, IC_CONFIRMACAO) VALUES (1, 11222333000181, "
-                          "12345678901, 1, %1, 406, 'N')")
-               .arg(L(a.Admissao)));
+  AlteracaoNomePendente(a);
   TMovimento m;
   EXPECT_EQ(m.Retirar(TEscopoMovimento::DoVinculo(Chave(a))).Codigo, QStringLiteral("0144"));
   EXPECT_EQ(Estado(a), 2);
