@@ -65,6 +65,7 @@ struct PedidoArquivo {
   QString Pasta;  // initial folder
   QString Nome;   // proposed file name
   QString Filtro; // "*.pdf"
+  QString Sufixo; // added to a name typed without one ("zip")
 };
 
 using EscolhedorArquivo = std::function<QString(const PedidoArquivo &)>;

@@ -1,31 +1,16 @@
 #include "uBackup.h"
 
+#include "core/unDialogo.h"
 #include "core/unGlobal.h"
 #include "core/unUtilitarios.h"
 #include "maintenance/unTBackup.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-QString SalvarComDialogo(QWidget *pai, const QString &pasta, const QString &nome) {
-  QFileDialog d(pai, QStringLiteral("Salvar Backup da Base de Dados"), pasta,
-                QStringLiteral("Arquivos Zip (*.zip)"));
-  d.setAcceptMode(QFileDialog::AcceptSave);
-  d.setDefaultSuffix(QStringLiteral("zip"));
-  d.selectFile(nome);
-  return d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty() ? d.selectedFiles().first()
-                                                                       : QString();
-}
-} // namespace
-
-std::function<QString(QWidget *, const QString &, const QString &)> TfrmBackup::EscolherArquivo =
-    SalvarComDialogo;
 
 TfrmBackup::TfrmBackup(QWidget *parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmBackup"));
@@ -83,7 +68,14 @@ void TfrmBackup::btnAvancarClick() {
   } catch (const std::exception &) {
     nome = QStringLiteral("VESK_db.zip");
   }
-  const QString arquivo = EscolherArquivo(this, pastaBackup, QDir(pastaBackup).filePath(nome));
+  PedidoArquivo pedido;
+  pedido.Salvar = true;
+  pedido.Titulo = QStringLiteral("Salvar Backup da Base de Dados");
+  pedido.Pasta = pastaBackup;
+  pedido.Nome = nome;
+  pedido.Filtro = QStringLiteral("Arquivos Zip (*.zip)");
+  pedido.Sufixo = QStringLiteral("zip");
+  const QString arquivo = EscolherArquivo(pedido);
   if (arquivo.isEmpty())
     return;
   const QString temp = CaminhoPrograma(QStringLiteral("TEMP"));

@@ -1,7 +1,6 @@
 #pragma once
 // "Backup do Sistema": asks where to save the archive and writes the backup.
 #include <QDialog>
-#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -14,10 +13,6 @@ public:
   QLabel *lbMensagem;
   QPushButton *btnAvancar;
   QPushButton *btnCancela;
-
-  // The save dialog (folder to start in, proposed name); empty when the user
-  // cancels. Tests replace it.
-  static std::function<QString(QWidget *, const QString &, const QString &)> EscolherArquivo;
 
 public slots:
   void btnAvancarClick();

@@ -5,10 +5,10 @@
 #include "uProgImporta.h"
 #include "uRestaurarBackup.h"
 
+#include "core/unDialogo.h"
 #include "core/unInicializacao.h"
 #include "core/unUtilitarios.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -150,14 +150,16 @@ void TfrmEntrada::centralizarForm() {
   move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
 }
 
-QString TfrmEntrada::EscolherArquivoFolha(QWidget *parent) {
+QString TfrmEntrada::EscolherArquivoFolha(QWidget *) {
   // Only an existing file named VESK.re, in any letter case, is accepted; the
   // dialog comes back until one is chosen or the user gives up.
   QString pasta;
   for (;;) {
-    const QString nome = QFileDialog::getOpenFileName(
-        parent, QStringLiteral("Selecione o arquivo de folha de pagamento para importação"), pasta,
-        QStringLiteral("Arquivo de importação de folha de pagamento (VESK.re)"));
+    PedidoArquivo pedido;
+    pedido.Titulo = QStringLiteral("Selecione o arquivo de folha de pagamento para importação");
+    pedido.Pasta = pasta;
+    pedido.Filtro = QStringLiteral("Arquivo de importação de folha de pagamento (VESK.re)");
+    const QString nome = EscolherArquivo(pedido);
     if (nome.isEmpty())
       return QString();
     const QFileInfo info(nome);

@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -479,9 +478,11 @@ bool TfrmProgImporta::ImportarFolha(const QString &NomeArquivo, QWidget *parent)
 }
 
 bool TfrmProgImporta::EscolherEImportarFolha(QWidget *parent) {
-  const QString nome = QFileDialog::getOpenFileName(
-      parent, QStringLiteral("Selecione o arquivo de VESK para importação"),
-      QStringLiteral("VESK.re"), QStringLiteral("Arquivo de importação VESK (VESK.re)"));
+  PedidoArquivo pedido;
+  pedido.Titulo = QStringLiteral("Selecione o arquivo de VESK para importação");
+  pedido.Nome = QStringLiteral("VESK.re");
+  pedido.Filtro = QStringLiteral("Arquivo de importação VESK (VESK.re)");
+  const QString nome = EscolherArquivo(pedido);
   if (nome.isEmpty())
     return false;
   return ImportarFolha(nome, parent);
@@ -499,10 +500,11 @@ bool TfrmProgImporta::CarregarSaldo(const QString &NomeArquivo, QWidget *parent)
 }
 
 bool TfrmProgImporta::EscolherECarregarSaldo(QWidget *parent) {
-  const QString nome = QFileDialog::getOpenFileName(
-      parent, QStringLiteral("Selecione o arquivo de saldo rescisório"),
-      CaminhoPrograma(QStringLiteral("Arquivos/Saldo Rescisorio")),
-      QStringLiteral("Arquivo de saldo rescisório (*.*)"));
+  PedidoArquivo pedido;
+  pedido.Titulo = QStringLiteral("Selecione o arquivo de saldo rescisório");
+  pedido.Pasta = CaminhoPrograma(QStringLiteral("Arquivos/Saldo Rescisorio"));
+  pedido.Filtro = QStringLiteral("Arquivo de saldo rescisório (*.*)");
+  const QString nome = EscolherArquivo(pedido);
   if (nome.isEmpty())
     return false;
   return CarregarSaldo(nome, parent);
@@ -519,10 +521,12 @@ bool TfrmProgImporta::CarregarRetorno(const QString &NomeArquivo, QWidget *paren
 }
 
 bool TfrmProgImporta::EscolherECarregarRetorno(QWidget *parent) {
-  const QString nome = QFileDialog::getOpenFileName(
-      parent, QStringLiteral("Selecione o arquivo de Guias Processadas na Vorda para importação"),
-      CaminhoPrograma(QStringLiteral("Arquivos/Guia Processada")) + QStringLiteral("/*.HX"),
-      QStringLiteral("Arquivo de Guias Processadas na Vorda (*.HXF)"));
+  PedidoArquivo pedido;
+  pedido.Titulo =
+      QStringLiteral("Selecione o arquivo de Guias Processadas na Vorda para importação");
+  pedido.Pasta = CaminhoPrograma(QStringLiteral("Arquivos/Guia Processada"));
+  pedido.Filtro = QStringLiteral("Arquivo de Guias Processadas na Vorda (*.HXF)");
+  const QString nome = EscolherArquivo(pedido);
   if (nome.trimmed().isEmpty())
     return false;
   return CarregarRetorno(nome, parent);

@@ -1,11 +1,11 @@
 #include "ui/uReciboEnvio.h"
 
+#include "core/unDialogo.h"
 #include "core/unGlobal.h"
 #include "core/unUtilitarios.h"
 #include "interchange/unReciboEnvio.h"
 #include "ui/uConsultaGuiasTotal.h"
 
-#include <QFileDialog>
 #include <QGuiApplication>
 
 void ConsultarGuiasDoRecibo(QWidget *pai, const QString &identificador) {
@@ -17,15 +17,11 @@ void ConsultarGuiasDoRecibo(QWidget *pai, const QString &identificador) {
     Utilitarios.Mensagem(QStringLiteral("FE0087"), dtInformacao);
 }
 
-std::function<QString(QWidget *)> EscolherEnvelope;
-
-bool ImportarReciboEnvio(QWidget *pai, const std::function<QString(QWidget *)> &Escolher) {
-  const QString nome =
-      (Escolher ? Escolher(pai)
-                : QFileDialog::getOpenFileName(
-                      pai, QStringLiteral("Selecione o arquivo de Protocolo"),
-                      QStringLiteral("*.xml"), QStringLiteral("Arquivo de Protocolo (*.xml)")))
-          .trimmed();
+bool ImportarReciboEnvio(QWidget *pai) {
+  PedidoArquivo recibo;
+  recibo.Titulo = QStringLiteral("Selecione o arquivo de Protocolo");
+  recibo.Filtro = QStringLiteral("Arquivo de Protocolo (*.xml)");
+  const QString nome = EscolherArquivo(recibo).trimmed();
   if (nome.isEmpty())
     return false;
   TImportacaoRecibo importacao;
@@ -40,14 +36,13 @@ bool ImportarReciboEnvio(QWidget *pai, const std::function<QString(QWidget *)> &
       importacao.CodigoErro = QStringLiteral("0486");
     else {
       QString envelope = importacao.EnvelopeProposto();
-      if (envelope.isEmpty())
-        envelope = (EscolherEnvelope
-                        ? EscolherEnvelope(pai)
-                        : QFileDialog::getOpenFileName(
-                              pai, QStringLiteral("Selecione o arquivo enviado"),
-                              CaminhoPrograma(QStringLiteral("Arquivos/Guia Rescisoria")),
-                              QStringLiteral("Arquivo de Guias Rescisórias na Vorda (*.HXF)")))
-                       .trimmed();
+      if (envelope.isEmpty()) {
+        PedidoArquivo enviado;
+        enviado.Titulo = QStringLiteral("Selecione o arquivo enviado");
+        enviado.Pasta = CaminhoPrograma(QStringLiteral("Arquivos/Guia Rescisoria"));
+        enviado.Filtro = QStringLiteral("Arquivo de Guias Rescisórias na Vorda (*.HXF)");
+        envelope = EscolherArquivo(enviado).trimmed();
+      }
       if (envelope.isEmpty())
         return false;
       QGuiApplication::setOverrideCursor(Qt::WaitCursor);

@@ -1,5 +1,6 @@
 #include "ui/uReenvioArqProcessado.h"
 
+#include "core/unDialogo.h"
 #include "core/unGlobal.h"
 #include "core/unUtilitarios.h"
 #include "interchange/unSolicitacaoReenvio.h"
@@ -9,7 +10,6 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -114,11 +114,6 @@ TfrmReenvioArqProcessado::TfrmReenvioArqProcessado(QWidget *parent) : QDialog(pa
   connect(BtnSolicitar, &QPushButton::clicked, this, &TfrmReenvioArqProcessado::BtnSolicitarClick);
   connect(BtnFechar, &QPushButton::clicked, this, &QDialog::reject);
 
-  EscolherArquivo = [](QWidget *pai, const QString &pasta, const QString &nome) {
-    return QFileDialog::getSaveFileName(
-        pai, QStringLiteral("Salvar Solicitação de Reenvio"), QDir(pasta).filePath(nome),
-        QStringLiteral("Arquivo de Solicitação de Reenvio (*.HXF)"));
-  };
   cmbTp_Insc->setFocus();
 }
 
@@ -214,8 +209,13 @@ void TfrmReenvioArqProcessado::BtnSolicitarClick() {
 
   if (!stgReenvio->item(0, 0) || stgReenvio->item(0, 0)->text().isEmpty())
     return Erro(88, nullptr);
-  const QString pasta = CaminhoPrograma(QStringLiteral("Arquivos/Solicitacao de Reenvio"));
-  QString nome = EscolherArquivo(this, pasta, QStringLiteral("GuiaVESK.HXF")).trimmed();
+  PedidoArquivo pedido;
+  pedido.Salvar = true;
+  pedido.Titulo = QStringLiteral("Salvar Solicitação de Reenvio");
+  pedido.Pasta = CaminhoPrograma(QStringLiteral("Arquivos/Solicitacao de Reenvio"));
+  pedido.Nome = QStringLiteral("GuiaVESK.HXF");
+  pedido.Filtro = QStringLiteral("Arquivo de Solicitação de Reenvio (*.HXF)");
+  QString nome = EscolherArquivo(pedido).trimmed();
   if (nome.isEmpty())
     return;
   QList<TGuiaReenvio> guias;

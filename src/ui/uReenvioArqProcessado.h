@@ -25,9 +25,6 @@ public:
   QPushButton *BtnSolicitar;
   QPushButton *BtnFechar;
 
-  // Asks where to save the envelope (the tests answer it); "" cancels.
-  std::function<QString(QWidget *, const QString &pasta, const QString &nome)> EscolherArquivo;
-
   void BtnIncluirClick();
   void BtnSolicitarClick();
   // The 48 digits of the eight code fields.

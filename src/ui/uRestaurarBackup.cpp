@@ -5,6 +5,7 @@
 #include "UnArvore.h"
 #include "uProgImporta.h"
 
+#include "core/unDialogo.h"
 #include "core/unGlobal.h"
 #include "core/unInicializacao.h"
 #include "core/unUtilitarios.h"
@@ -12,25 +13,11 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-QString AbrirComDialogo(QWidget *pai, const QString &pasta) {
-  QFileDialog d(pai, QStringLiteral("Escolha o Arquivo de Backup"), pasta,
-                QStringLiteral("Arquivos Zip (*.zip)"));
-  d.setAcceptMode(QFileDialog::AcceptOpen);
-  d.setDefaultSuffix(QStringLiteral("zip"));
-  return d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty() ? d.selectedFiles().first()
-                                                                       : QString();
-}
-} // namespace
-
-std::function<QString(QWidget *, const QString &)> TfrmRestaurarBackup::EscolherArquivo =
-    AbrirComDialogo;
 std::function<void(QWidget *)> TfrmRestaurarBackup::MostrarInconsistencias = [](QWidget *pai) {
   TRelInconsistenciaFechamento relatorio;
   relatorio.VisualizarFechamento(pai);
@@ -89,7 +76,12 @@ void TfrmRestaurarBackup::btnAvancarClick() {
     Utilitarios.ExibirMensagem(QStringLiteral("990137"), dtInformacao, 0, QString(), 2, mbOK);
     return;
   }
-  const QString arquivo = EscolherArquivo(this, pastaBackup);
+  PedidoArquivo pedido;
+  pedido.Titulo = QStringLiteral("Escolha o Arquivo de Backup");
+  pedido.Pasta = pastaBackup;
+  pedido.Filtro = QStringLiteral("Arquivos Zip (*.zip)");
+  pedido.Sufixo = QStringLiteral("zip");
+  const QString arquivo = EscolherArquivo(pedido);
   if (arquivo.isEmpty())
     return;
   Status(QStringLiteral("Aguarde validação do Backup!"));

@@ -17,9 +17,6 @@ public:
   // True after a restore that succeeded.
   bool Restaurado = false;
 
-  // The open dialog (folder to start in); empty when the user cancels.
-  // Tests replace it.
-  static std::function<QString(QWidget *, const QString &)> EscolherArquivo;
   // Shows the closing-inconsistency report (kind 3) as a preview; tests
   // replace it.
   static std::function<void(QWidget *)> MostrarInconsistencias;

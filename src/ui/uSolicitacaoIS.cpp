@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QDate>
 #include <QDir>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -64,17 +63,15 @@ void Mensagem(const QString &codigo) {
 }
 } // namespace
 
-std::function<QString(QWidget *)> TfrmSolicitacaoIS::EscolherArquivo = [](QWidget *pai) {
-  const QString pasta = CaminhoPrograma(QStringLiteral("Arquivos/Solicitacao de Saldo"));
-  QDir().mkpath(pasta);
-  return QFileDialog::getSaveFileName(
-      pai, QStringLiteral("Solicitação de Saldo Rescisório"),
-      QDir(pasta).filePath(QStringLiteral("SolicitacaoIS.HX") + u'F'),
-      QStringLiteral("Arquivo de Solicitação de Saldo Rescisório (*.HXF)"));
-};
-
-bool GerarSolicitacaoSaldo(const TArrRegRegistro &indice, QWidget *parent) {
-  const QString caminho = TfrmSolicitacaoIS::EscolherArquivo(parent);
+bool GerarSolicitacaoSaldo(const TArrRegRegistro &indice, QWidget *) {
+  PedidoArquivo pedido;
+  pedido.Salvar = true;
+  pedido.Titulo = QStringLiteral("Solicitação de Saldo Rescisório");
+  pedido.Pasta = CaminhoPrograma(QStringLiteral("Arquivos/Solicitacao de Saldo"));
+  QDir().mkpath(pedido.Pasta);
+  pedido.Nome = QStringLiteral("SolicitacaoIS.HX") + u'F';
+  pedido.Filtro = QStringLiteral("Arquivo de Solicitação de Saldo Rescisório (*.HXF)");
+  const QString caminho = EscolherArquivo(pedido);
   if (caminho.trimmed().isEmpty())
     return false;
   TSolicitacaoSaldoRecisorio s;

@@ -24,9 +24,6 @@ class TfrmSolicitacaoIS : public QDialog {
 public:
   explicit TfrmSolicitacaoIS(QWidget *parent = nullptr);
 
-  // The save dialog, replaceable by tests: returns the chosen path or "".
-  static std::function<QString(QWidget *)> EscolherArquivo;
-
   QTabWidget *pcSolicitacao;
   QListWidget *lstEmpDisponiveis;
   QListWidget *lstEmpSelecionadas;

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QThread>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -73,6 +72,15 @@ QString EscolherArquivoQt(const PedidoArquivo &pedido) {
   }
   const QString inicial = QDir(pedido.Pasta).filePath(pedido.Nome);
   QWidget *pai = QApplication::activeWindow();
+  if (!pedido.Sufixo.isEmpty()) {
+    QFileDialog d(pai, pedido.Titulo, pedido.Pasta, pedido.Filtro);
+    d.setAcceptMode(pedido.Salvar ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    d.setDefaultSuffix(pedido.Sufixo);
+    if (!pedido.Nome.isEmpty())
+      d.selectFile(pedido.Nome);
+    return d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty() ? d.selectedFiles().first()
+                                                                         : QString();
+  }
   return pedido.Salvar ? QFileDialog::getSaveFileName(pai, pedido.Titulo, inicial, pedido.Filtro)
                        : QFileDialog::getOpenFileName(pai, pedido.Titulo, inicial, pedido.Filtro);
 }

@@ -10,7 +10,6 @@
 #include "support/EnvelopeTeste.h"
 
 #include "collection/unMovimento.h"
-#include "interchange/unReciboEnvio.h"
 #include "reports/URelPaginado.h"
 #include "reports/uQReportPreview.h"
 #include "ui/uAbreMovimento.h"
@@ -68,8 +67,8 @@ protected:
   void TearDown() override {
     DefinirEscolhedorArquivo(anterior_);
     TfrmSimulaMovimento::AoMostrar = nullptr;
-    TfrmBackup::EscolherArquivo = nullptr;
     InterceptarVisualizacao = nullptr;
+    TfrmConsultaGuiasTotal::Interceptar = nullptr;
     BancoTeste::TearDown();
   }
   std::map<int, int> Estados() { return EstadosDosVinculos(); }
@@ -184,7 +183,8 @@ TEST_F(MesJanelasTeste, UmMesPelasJanelas) {
                            .toLongLong();
   EXPECT_EQ(guias, simulado);
 
-  // 7. The bank's receipt, then the guide query printing every guide to PDF.
+  // 7. The bank's receipt through "Guias" > "Por Protocolo": the sent file's
+  // guides come up in the guide query, which prints every one to PDF.
   ASSERT_EQ(
       Banco({QStringLiteral("certificado"), QDir(troca).filePath(QStringLiteral("cert"))}, troca),
       0);
@@ -196,25 +196,36 @@ TEST_F(MesJanelasTeste, UmMesPelasJanelas) {
                    QStringLiteral("--saida"), recibo},
                   troca),
             0);
-  TImportacaoRecibo importacao;
-  ASSERT_TRUE(importacao.Importar(recibo)) << importacao.CodigoErro.toStdString();
+  DefinirEscolhedorArquivo([&](const PedidoArquivo &p) {
+    EXPECT_FALSE(p.Salvar);
+    return recibo;
+  });
   const QString pdf = QDir(troca).filePath(QStringLiteral("guias.pdf"));
-  int paginas = 0;
+  int paginas = 0, guiasDoRecibo = -1;
   InterceptarVisualizacao = [&](TRelatorioPaginado &r) {
     paginas = r.QuantidadePaginas();
     QString erro;
     EXPECT_TRUE(ExportarPDF(r, pdf, &erro)) << erro.toStdString();
   };
-  {
-    TfrmConsultaGuiasTotal c{QString()};
-    ASSERT_EQ(c.CarregarGuias(QString(), QString(), true), 3);
+  TfrmConsultaGuiasTotal::Interceptar = [&](TfrmConsultaGuiasTotal &c) {
+    guiasDoRecibo = c.sgEmpresa->rowCount();
     c.resize(900, 480);
     c.show();
     Capturar(c, QStringLiteral("08_consulta_guias.png"));
     c.chkTodasEmpresas->setChecked(true);
     c.btnImprimirClick();
+  };
+  {
+    RespostasDialogo d;
+    j.Acao(QStringLiteral("PorProtocolo"))->trigger();
+    EXPECT_TRUE(d.mostrados.empty()) << Codigos(d).join(u'\n').toStdString();
   }
+  TfrmConsultaGuiasTotal::Interceptar = nullptr;
+  EXPECT_EQ(guiasDoRecibo, 3);
   EXPECT_EQ(paginas, 3);
+  EXPECT_EQ(Valor(QStringLiteral("SELECT COUNT(*) FROM QZLTBG13_ARQUIVO WHERE CO_PROTOCOLO IS "
+                                 "NOT NULL")),
+            QStringLiteral("1"));
   // The first printed guide, as a picture.
   QProcess p;
   p.start(QStringLiteral("pdftoppm"),
@@ -230,7 +241,7 @@ TEST_F(MesJanelasTeste, UmMesPelasJanelas) {
 
   // 8. The backup from its window.
   const QString zip = QDir(troca).filePath(QStringLiteral("backup.zip"));
-  TfrmBackup::EscolherArquivo = [&](QWidget *, const QString &, const QString &) { return zip; };
+  DefinirEscolhedorArquivo([&](const PedidoArquivo &) { return zip; });
   {
     RespostasDialogo d;
     TfrmBackup b;

@@ -8,8 +8,10 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 // A temporary program folder: BD/VESK.FDB copied from the model, MOLT.ini.
 class PastaTeste {
@@ -51,4 +53,28 @@ public:
 
 private:
   RespondedorDialogo anterior_;
+};
+
+// Scripted answers for the file-choice seam while it lives: every request is
+// recorded and answered by the given function (none: nothing is chosen).
+class EscolhasArquivo {
+public:
+  explicit EscolhasArquivo(std::function<QString(const PedidoArquivo &)> responder = {})
+      : responder_(std::move(responder)),
+        anterior_(DefinirEscolhedorArquivo([this](const PedidoArquivo &p) {
+          pedidos.push_back(p);
+          return responder_ ? responder_(p) : QString();
+        })) {}
+  ~EscolhasArquivo() { DefinirEscolhedorArquivo(anterior_); }
+  EscolhasArquivo(const EscolhasArquivo &) = delete;
+  EscolhasArquivo &operator=(const EscolhasArquivo &) = delete;
+  // Answers the following requests with this path.
+  void Responder(const QString &caminho) {
+    responder_ = [caminho](const PedidoArquivo &) { return caminho; };
+  }
+  std::vector<PedidoArquivo> pedidos;
+
+private:
+  std::function<QString(const PedidoArquivo &)> responder_;
+  EscolhedorArquivo anterior_;
 };

@@ -36,11 +36,7 @@ protected:
     AplicacaoTeste();
     BackupTeste::SetUp();
   }
-  void TearDown() override {
-    TfrmBackup::EscolherArquivo = nullptr;
-    TfrmRestaurarBackup::EscolherArquivo = nullptr;
-    BackupTeste::TearDown();
-  }
+  void TearDown() override { BackupTeste::TearDown(); }
 };
 
 TEST_F(JanelasBackupTeste, BackupERestauracaoPelasJanelas) {
@@ -48,11 +44,13 @@ TEST_F(JanelasBackupTeste, BackupERestauracaoPelasJanelas) {
   const QStringList antes = Dados();
   QString proposto;
   const QString zip = pasta->Arquivo("Backup/janela.zip");
-  TfrmBackup::EscolherArquivo = [&](QWidget *, const QString &pastaInicial, const QString &nome) {
-    EXPECT_EQ(QDir(pastaInicial), QDir(pasta->Arquivo("Backup")));
-    proposto = QFileInfo(nome).fileName();
+  EscolhasArquivo escolhas([&](const PedidoArquivo &p) {
+    EXPECT_TRUE(p.Salvar);
+    EXPECT_EQ(p.Sufixo, QStringLiteral("zip"));
+    EXPECT_EQ(QDir(p.Pasta), QDir(pasta->Arquivo("Backup")));
+    proposto = p.Nome;
     return zip;
-  };
+  });
   {
     TfrmBackup j;
     EXPECT_EQ(j.windowTitle(), QString("Backup do Sistema"));
@@ -69,7 +67,7 @@ TEST_F(JanelasBackupTeste, BackupERestauracaoPelasJanelas) {
   EXPECT_EQ(Rodar("unzip", {"-P", SenhaBackup, "-tq", zip}), 0);
 
   Executar("DELETE FROM QZLTBG03_EMPREGADO");
-  TfrmRestaurarBackup::EscolherArquivo = [&](QWidget *, const QString &) { return zip; };
+  escolhas.Responder(zip);
   {
     TfrmRestaurarBackup j;
     j.show();
@@ -82,9 +80,7 @@ TEST_F(JanelasBackupTeste, BackupERestauracaoPelasJanelas) {
   EXPECT_EQ(Dados(), antes);
 
   // An archive that is not there: 0251, the window stays, Cancelar focused.
-  TfrmRestaurarBackup::EscolherArquivo = [&](QWidget *, const QString &) {
-    return pasta->Arquivo("Backup/nenhum.zip");
-  };
+  escolhas.Responder(pasta->Arquivo("Backup/nenhum.zip"));
   TfrmRestaurarBackup j;
   j.show();
   RespostasDialogo d;
@@ -93,7 +89,7 @@ TEST_F(JanelasBackupTeste, BackupERestauracaoPelasJanelas) {
   EXPECT_FALSE(j.Restaurado);
   EXPECT_TRUE(j.btnAvancar->isEnabled());
   // Cancelling the file dialog does nothing at all.
-  TfrmRestaurarBackup::EscolherArquivo = [](QWidget *, const QString &) { return QString(); };
+  escolhas.Responder(QString());
   j.btnAvancar->click();
   EXPECT_EQ(d.mostrados.size(), 1u);
 }
@@ -107,7 +103,10 @@ TEST_F(JanelasBackupTeste, RestaurarNaPrimeiraExecucaoAbreAJanelaPrincipal) {
     Executar("DELETE FROM " + t);
   ASSERT_FALSE(ExisteEmpregador());
 
-  TfrmRestaurarBackup::EscolherArquivo = [&](QWidget *, const QString &) { return zip; };
+  EscolhasArquivo escolhas([&](const PedidoArquivo &p) {
+    EXPECT_FALSE(p.Salvar);
+    return zip;
+  });
   TfrmEntrada e;
   e.rbtRestaurar->setChecked(true);
   ASSERT_TRUE(e.btnAvancar->isEnabled());

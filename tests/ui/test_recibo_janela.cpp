@@ -27,13 +27,13 @@ TEST_F(ReciboJanelaTeste, GuiasPerdidasOferecidasERecuperadas) {
   TfrmConsultaGuiasTotal::Interceptar = [&](TfrmConsultaGuiasTotal &j) {
     mostradas = j.sgEmpresa->rowCount();
   };
-  const auto escolher = [&](QWidget *) { return recibo; };
+  EscolhasArquivo escolhas([&](const PedidoArquivo &) { return recibo; });
 
   // Declined: the file's guides stay missing and nothing is stored.
   {
     RespostasDialogo respostas;
     respostas.Responder(mrNo);
-    EXPECT_FALSE(ImportarReciboEnvio(nullptr, escolher));
+    EXPECT_FALSE(ImportarReciboEnvio(nullptr));
     ASSERT_EQ(respostas.mostrados.size(), 2u);
     EXPECT_TRUE(respostas.mostrados[0].Texto.contains(Nra));
     EXPECT_TRUE(respostas.mostrados[1].Titulo.contains(QStringLiteral("FE0486")) ||
@@ -44,7 +44,7 @@ TEST_F(ReciboJanelaTeste, GuiasPerdidasOferecidasERecuperadas) {
   // Accepted: the envelope recorded for the file gives the guides back.
   RespostasDialogo respostas;
   respostas.Responder(mrYes);
-  ASSERT_TRUE(ImportarReciboEnvio(nullptr, escolher));
+  ASSERT_TRUE(ImportarReciboEnvio(nullptr));
   EXPECT_EQ(Protocolo(), QStringLiteral("PRT2026-000123|2026-12-11"));
   EXPECT_EQ(mostradas, 1);
 }

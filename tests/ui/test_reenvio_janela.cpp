@@ -116,10 +116,11 @@ TEST_F(ReenvioJanelaTeste, SalvarGeraOEnvelopeEEsvaziaALista) {
   j.show();
   QApplication::setActiveWindow(&j);
   QString proposto;
-  j.EscolherArquivo = [&](QWidget *, const QString &pasta, const QString &nome) {
-    proposto = QDir(pasta).filePath(nome);
+  EscolhasArquivo escolhas([&](const PedidoArquivo &p) {
+    EXPECT_TRUE(p.Salvar);
+    proposto = QDir(p.Pasta).filePath(p.Nome);
     return proposto;
-  };
+  });
   j.BtnSolicitarClick();
   ASSERT_EQ(respostas.mostrados.size(), 1u);
   EXPECT_TRUE(respostas.mostrados[0].Titulo.contains(QStringLiteral("SP0088")) ||
@@ -177,11 +178,13 @@ namespace {
 // is refused with its code and stores nothing.
 TEST_F(ReenvioJanelaTeste, ReciboCanceladoOuInvalido) {
   RespostasDialogo respostas;
-  EXPECT_FALSE(ImportarReciboEnvio(nullptr, [](QWidget *) { return QStringLiteral("  "); }));
+  EscolhasArquivo escolhas([](const PedidoArquivo &) { return QStringLiteral("  "); });
+  EXPECT_FALSE(ImportarReciboEnvio(nullptr));
   EXPECT_TRUE(respostas.mostrados.empty());
   const QString falso = pasta->Arquivo(QStringLiteral("recibo.xml"));
   pasta->EscreverArquivo(QStringLiteral("recibo.xml"), "<nada/>");
-  EXPECT_FALSE(ImportarReciboEnvio(nullptr, [&](QWidget *) { return falso; }));
+  escolhas.Responder(falso);
+  EXPECT_FALSE(ImportarReciboEnvio(nullptr));
   ASSERT_EQ(respostas.mostrados.size(), 1u);
   EXPECT_TRUE(respostas.mostrados[0].Titulo.contains(QStringLiteral("FE0385")) ||
               respostas.mostrados[0].Texto.contains(QStringLiteral("FE0385")));

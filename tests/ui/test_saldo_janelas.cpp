@@ -150,9 +150,8 @@ TEST_F(JanelasSaldoTeste, ConsultaEExclusoes) {
 TEST_F(JanelasSaldoTeste, JanelaDeSolicitacao) {
   RespostasDialogo respostas;
   InstalarSelador(pasta->Caminho());
-  const auto anterior = TfrmSolicitacaoIS::EscolherArquivo;
   const QString destino = pasta->Arquivo(QStringLiteral("SolicitacaoIS.HXF"));
-  TfrmSolicitacaoIS::EscolherArquivo = [&](QWidget *) { return destino; };
+  EscolhasArquivo escolhas([&](const PedidoArquivo &) { return destino; });
   TfrmSolicitacaoIS f;
   f.show();
   ASSERT_EQ(f.lstEmpDisponiveis->count(), 2);
@@ -193,7 +192,8 @@ TEST_F(JanelasSaldoTeste, JanelaDeSolicitacao) {
   f.pcSolicitacao->setCurrentIndex(0);
   f.btnSelecionarTodosEmp->click();
   f.btnSolicitar->click();
-  TfrmSolicitacaoIS::EscolherArquivo = anterior;
+  ASSERT_EQ(escolhas.pedidos.size(), 1u);
+  EXPECT_TRUE(escolhas.pedidos[0].Salvar);
   EXPECT_EQ(f.result(), QDialog::Accepted);
   const QString id = Valor(QStringLiteral("SELECT NU_IDENTIFICADOR_ARQUIVO FROM QZLTBG13_ARQUIVO "
                                           "WHERE NM_ARQUIVO = '%1'")
