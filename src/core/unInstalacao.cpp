@@ -5,6 +5,7 @@
 #include "unUtilitarios.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -40,9 +41,19 @@ void CopiarSeFaltar(const QString &origem, const QString &destino, const QString
   if (!QFileInfo::exists(origem))
     Recusar(pasta, QStringLiteral("o arquivo entregue com o programa %1 não existe")
                        .arg(QDir::toNativeSeparators(origem)));
-  QDir().mkpath(QFileInfo(destino).absolutePath());
-  const QString parcial = destino + QStringLiteral(".copiando");
-  QFile::remove(parcial); // left by a start that was interrupted
+  const QFileInfo alvo(destino);
+  QDir().mkpath(alvo.absolutePath());
+  // Each start copies under a name of its own: two programs started at once
+  // must not write into, or delete, each other's half-made copy. A partial
+  // copy that has not changed for a while was left by an interrupted start.
+  const QString prefixo = alvo.fileName() + QStringLiteral(".copiando");
+  const QDir pastaAlvo = alvo.absoluteDir();
+  for (const QFileInfo &resto : pastaAlvo.entryInfoList({prefixo + u'*'}, QDir::Files))
+    if (resto.lastModified().secsTo(QDateTime::currentDateTime()) > 600)
+      QFile::remove(resto.absoluteFilePath());
+  const QString parcial =
+      pastaAlvo.filePath(prefixo + u'.' + QString::number(QCoreApplication::applicationPid()));
+  QFile::remove(parcial); // this very process's, from a failed attempt
   if (!QFile::copy(origem, parcial)) {
     QFile::remove(parcial);
     Recusar(pasta,

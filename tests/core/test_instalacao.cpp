@@ -5,6 +5,7 @@
 #include "core/unInicializacao.h"
 #include "core/unInstalacao.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -44,14 +45,25 @@ TEST(Instalacao, CopiaDosArquivosEntreguesNuncaSubstituiOsDoUsuario) {
   EXPECT_EQ(banco.readAll(), QByteArray("dados do usuário"));
   banco.close();
 
+  // A half-made copy of another start still copying is left to it; one that
+  // an interrupted start left long ago goes.
   ASSERT_TRUE(banco.remove());
-  QFile meia(QDir(dados).filePath("BD/VESK.FDB.copiando"));
-  ASSERT_TRUE(meia.open(QIODevice::WriteOnly));
-  meia.write("metade");
-  meia.close();
+  const auto meia = [&](const char *nome, const QDateTime &quando) {
+    QFile f(QDir(dados).filePath(nome));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("metade");
+    f.flush(); // else the close writes and dates the file now
+    EXPECT_TRUE(f.setFileTime(quando, QFileDevice::FileModificationTime));
+    return f.fileName();
+  };
+  const QString antiga =
+      meia("BD/VESK.FDB.copiando.4242", QDateTime::currentDateTime().addDays(-1));
+  const QString alheia = meia("BD/VESK.FDB.copiando", QDateTime::currentDateTime());
   CopiarArquivosEntregues(entregue.Caminho(), dados);
   EXPECT_EQ(QFileInfo(banco.fileName()).size(), QFileInfo(entregue.Banco()).size());
-  EXPECT_FALSE(meia.exists());
+  EXPECT_FALSE(QFileInfo::exists(antiga));
+  EXPECT_TRUE(QFileInfo::exists(alheia));
+  EXPECT_EQ(QDir(QDir(dados).filePath("BD")).entryList(QDir::Files).size(), 2);
   ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
   EXPECT_EQ(ini.readAll(), QByteArray("LOGSQL=S\r\n"));
 }

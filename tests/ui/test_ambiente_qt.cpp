@@ -98,7 +98,10 @@ void SemIngles(const QStringList &textos) {
 TEST(AmbienteQt, DialogosPadraoEmPortugues) {
   {
     SCOPED_TRACE("abrir arquivo (primeira execução)");
+    // The program's own file dialogs, as the desktop program installs them.
+    const EscolhedorArquivo anterior = DefinirEscolhedorArquivo(EscolherArquivoQt);
     const QStringList t = TextosDoDialogo([] { TfrmEntrada::EscolherArquivoFolha(nullptr); });
+    DefinirEscolhedorArquivo(anterior);
     SemIngles(t);
     EXPECT_TRUE(t.contains(QStringLiteral("Abrir"))) << t.join(u'|').toStdString();
     EXPECT_TRUE(t.contains(QStringLiteral("Cancelar"))) << t.join(u'|').toStdString();
