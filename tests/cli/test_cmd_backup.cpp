@@ -62,8 +62,8 @@ TEST_F(CmdBackupTeste, IdaEVoltaIdenticaEInterrupcaoNaoAlteraNada) {
   QByteArray saida;
   ASSERT_EQ(Rodar("python3",
                   {VESK_SOURCE_DIR "/tools/gerar_base/gerar_base.py", pasta->Arquivo("base.sql"),
-                   "--empresas", "10", "--trabalhadores", "800", "--fechamentos", "2",
-                   "--quitadas", "0.5", "--completa", "--banco", pasta->Banco()},
+                   "--empresas", "10", "--trabalhadores", "800", "--fechamentos", "2", "--quitadas",
+                   "0.5", "--completa", "--banco", pasta->Banco()},
                   &saida),
             0)
       << saida.constData();

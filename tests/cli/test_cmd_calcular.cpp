@@ -7,30 +7,10 @@
 #include <QJsonObject>
 #include <QProcess>
 
-namespace {
-
-struct TSaida {
-  int Status = -1;
-  QString Texto, Erro;
-};
-
-} // namespace
-
 class CmdCalcularTeste : public CalculoTeste {
 protected:
   // Runs the executable with the database released by the test.
-  TSaida Rodar(const QStringList &args) {
-    delete IbxUtils;
-    IbxUtils = nullptr;
-    QProcess p;
-    p.start(QStringLiteral(VESK_BIN_DIR "/vesk-cli"),
-            QStringList{QStringLiteral("--pasta"), pasta->Caminho()} + args);
-    EXPECT_TRUE(p.waitForFinished(120000));
-    TSaida s{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-             QString::fromUtf8(p.readAllStandardError())};
-    Reconectar();
-    return s;
-  }
+  TSaidaCli Rodar(const QStringList &args) { return RodarCli(args); }
   void Reconectar() { ReconectarBanco(pasta->Banco()); }
   // The late case of 15/06/2005 paid on 15/01/2024 and a link that cannot be computed.
   void Preparar() {
@@ -54,7 +34,7 @@ protected:
 
 TEST_F(CmdCalcularTeste, JsonDeTodosOsMarcados) {
   Preparar();
-  const TSaida s = Rodar({QStringLiteral("calcular"), QStringLiteral("--json")});
+  const TSaidaCli s = Rodar({QStringLiteral("calcular"), QStringLiteral("--json")});
   EXPECT_EQ(s.Status, 1) << s.Erro.toStdString(); // one link could not be computed
   QJsonParseError erro;
   const QJsonDocument doc = QJsonDocument::fromJson(s.Texto.toUtf8(), &erro);
@@ -94,7 +74,7 @@ TEST_F(CmdCalcularTeste, JsonDeTodosOsMarcados) {
 TEST_F(CmdCalcularTeste, ChaveTabelaEGravar) {
   Preparar();
   const QString chave = QStringLiteral("1,11222333000181,12345678903,1,2000-01-03");
-  TSaida s = Rodar({QStringLiteral("calcular"), QStringLiteral("--chave"), chave});
+  TSaidaCli s = Rodar({QStringLiteral("calcular"), QStringLiteral("--chave"), chave});
   EXPECT_EQ(s.Status, 0) << s.Erro.toStdString();
   EXPECT_TRUE(s.Texto.contains(QStringLiteral("Mês de Rescisão"))) << s.Texto.toStdString();
   EXPECT_TRUE(s.Texto.contains(QStringLiteral("16/06/2005")));
@@ -134,7 +114,7 @@ TEST_F(CmdCalcularTeste, JsonComOsCentavosExatos) {
   c.Fpas = 868;       // no contribution
   c.Movimento = "I3"; // no fine rule: the total is the termination month alone
   Inserir(c);
-  const TSaida s = Rodar({QStringLiteral("calcular"), QStringLiteral("--json")});
+  const TSaidaCli s = Rodar({QStringLiteral("calcular"), QStringLiteral("--json")});
   EXPECT_EQ(s.Status, 0) << s.Erro.toStdString() << s.Texto.toStdString();
   EXPECT_TRUE(s.Texto.contains(QStringLiteral("\"VrDeposito\": 27.64, \"VrJam\": 40.34, "
                                               "\"VrMulta\": 8.54,")))
@@ -143,7 +123,8 @@ TEST_F(CmdCalcularTeste, JsonComOsCentavosExatos) {
 }
 
 TEST_F(CmdCalcularTeste, ErrosDeUso) {
-  TSaida s = Rodar({QStringLiteral("calcular"), QStringLiteral("--chave"), QStringLiteral("1,2")});
+  TSaidaCli s =
+      Rodar({QStringLiteral("calcular"), QStringLiteral("--chave"), QStringLiteral("1,2")});
   EXPECT_EQ(s.Status, 2);
   EXPECT_TRUE(s.Erro.contains(QStringLiteral("Chave de vínculo inválida")));
   s = Rodar({QStringLiteral("calcular"), QStringLiteral("--chave"),

@@ -8,25 +8,10 @@
 #include <QProcess>
 
 namespace {
-struct TSaida {
-  int Status = -1;
-  QString Texto, Erro;
-};
 
 class CmdCarregarChaveTeste : public BancoTeste {
 protected:
-  TSaida Rodar(const QStringList &args) {
-    delete IbxUtils;
-    IbxUtils = nullptr;
-    QProcess p;
-    p.start(QStringLiteral(VESK_BIN_DIR "/vesk-cli"),
-            QStringList{QStringLiteral("--pasta"), pasta->Caminho()} + args);
-    EXPECT_TRUE(p.waitForFinished(120000));
-    TSaida s{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-             QString::fromUtf8(p.readAllStandardError())};
-    ReconectarBanco(pasta->Banco());
-    return s;
-  }
+  TSaidaCli Rodar(const QStringList &args) { return RodarCli(args); }
   QString Gerar(const QStringList &opcoes, const QString &nome) {
     const QString saida = pasta->Arquivo(nome);
     QByteArray out;
@@ -40,7 +25,7 @@ TEST_F(CmdCarregarChaveTeste, ValidoRecusadoEUso) {
   const QString valido = Gerar({QStringLiteral("--cabecalhos"), QStringLiteral("2"),
                                 QStringLiteral("--empresas"), QStringLiteral("3")},
                                QStringLiteral("valido.txt"));
-  TSaida s = Rodar({QStringLiteral("carregar-chave"), valido});
+  TSaidaCli s = Rodar({QStringLiteral("carregar-chave"), valido});
   EXPECT_EQ(s.Status, 0) << s.Erro.toStdString();
   EXPECT_EQ(s.Texto.count(QStringLiteral("Carga ")), 2) << s.Texto.toStdString();
   EXPECT_TRUE(s.Texto.contains(QStringLiteral("Acatado"))) << s.Texto.toStdString();

@@ -11,10 +11,6 @@
 #include <QRegularExpression>
 
 namespace {
-struct TSaida {
-  int Status = -1;
-  QString Texto, Erro;
-};
 
 QString Ferramenta(const QString &programa, const QStringList &args) {
   QProcess p;
@@ -57,22 +53,11 @@ protected:
     Executar(QStringLiteral("UPDATE QZLTBG13_ARQUIVO SET CO_PROTOCOLO = '1'"));
   }
 
-  TSaida Rodar(const QStringList &args) {
-    delete IbxUtils;
-    IbxUtils = nullptr;
-    QProcess p;
-    p.start(QStringLiteral(VESK_BIN_DIR "/vesk-cli"),
-            QStringList{QStringLiteral("--pasta"), pasta->Caminho()} + args);
-    EXPECT_TRUE(p.waitForFinished(300000));
-    TSaida s{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-             QString::fromUtf8(p.readAllStandardError())};
-    ReconectarBanco(pasta->Banco());
-    return s;
-  }
+  TSaidaCli Rodar(const QStringList &args) { return RodarCli(args, 300000); }
 };
 
 TEST_F(CmdGuiasTeste, ListaExportaEConfereAsBarras) {
-  const TSaida lista = Rodar({QStringLiteral("guias"), QStringLiteral("--json")});
+  const TSaidaCli lista = Rodar({QStringLiteral("guias"), QStringLiteral("--json")});
   ASSERT_EQ(lista.Status, 0) << lista.Erro.toStdString();
   const QJsonArray guias = QJsonDocument::fromJson(lista.Texto.toUtf8()).array();
   ASSERT_EQ(guias.size(), 3) << lista.Texto.toStdString();
@@ -95,7 +80,7 @@ TEST_F(CmdGuiasTeste, ListaExportaEConfereAsBarras) {
   std::sort(ordenadas.begin(), ordenadas.end());
   EXPECT_EQ(inscricoes, ordenadas); // company order: by inscription
 
-  const TSaida tabela =
+  const TSaidaCli tabela =
       Rodar({QStringLiteral("guias"), QStringLiteral("--modo"), QStringLiteral("processadas")});
   ASSERT_EQ(tabela.Status, 0);
   const int quitadas = Valor(QStringLiteral("SELECT COUNT(*) FROM QZLTBG08_GUIA_TOTALIZADORA "
@@ -106,7 +91,7 @@ TEST_F(CmdGuiasTeste, ListaExportaEConfereAsBarras) {
 
   // Every guide, in the listed order, each bar code read back by a scanner program.
   const QString pdf = pasta->Arquivo(QStringLiteral("guias.pdf"));
-  const TSaida exp = Rodar({QStringLiteral("exportar-guias"), pdf});
+  const TSaidaCli exp = Rodar({QStringLiteral("exportar-guias"), pdf});
   ASSERT_EQ(exp.Status, 0) << exp.Erro.toStdString();
   ASSERT_EQ(Paginas(pdf), 3);
   for (int i = 0; i < 3; ++i) {
@@ -125,21 +110,21 @@ TEST_F(CmdGuiasTeste, ListaExportaEConfereAsBarras) {
   }
 
   // Chosen guides only.
-  const TSaida uma = Rodar({QStringLiteral("exportar-guias"), pdf, linhas[2]});
+  const TSaidaCli uma = Rodar({QStringLiteral("exportar-guias"), pdf, linhas[2]});
   ASSERT_EQ(uma.Status, 0);
   EXPECT_EQ(Paginas(pdf), 1);
 
   // Statements: all workers of a guide, then one PIS.
   const QString comp = pasta->Arquivo(QStringLiteral("comprovantes.pdf"));
   const int n = guias[0].toObject()[QStringLiteral("trabalhadores")].toInt();
-  const TSaida todos = Rodar({QStringLiteral("exportar-comprovantes"), comp, linhas[0]});
+  const TSaidaCli todos = Rodar({QStringLiteral("exportar-comprovantes"), comp, linhas[0]});
   ASSERT_EQ(todos.Status, 0) << todos.Erro.toStdString();
   EXPECT_EQ(Paginas(comp), n);
   const QString pis =
       Valor(QStringLiteral("SELECT FIRST 1 NU_PIS_GUIA FROM QZLTBG09_GUIA_INDIVIDUAL WHERE "
                            "CO_BARRAS = '%1'")
                 .arg(linhas[0]));
-  const TSaida um = Rodar({QStringLiteral("exportar-comprovantes"), comp, linhas[0], pis});
+  const TSaidaCli um = Rodar({QStringLiteral("exportar-comprovantes"), comp, linhas[0], pis});
   ASSERT_EQ(um.Status, 0) << um.Erro.toStdString();
   EXPECT_EQ(Paginas(comp), 1);
 }

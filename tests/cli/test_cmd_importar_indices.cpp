@@ -10,22 +10,8 @@
 
 class CmdImportarIndicesTeste : public BancoTeste {
 protected:
-  struct TSaida {
-    int Status = -1;
-    QString Texto, Erro;
-  };
   // Runs the executable with the database released by the test.
-  TSaida Rodar(const QStringList &args) {
-    LiberarBanco();
-    QProcess p;
-    p.start(QStringLiteral(VESK_BIN_DIR "/vesk-cli"),
-            QStringList{QStringLiteral("--pasta"), pasta->Caminho()} + args);
-    EXPECT_TRUE(p.waitForFinished(120000));
-    TSaida s{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-             QString::fromUtf8(p.readAllStandardError())};
-    ReconectarBanco(pasta->Banco());
-    return s;
-  }
+  TSaidaCli Rodar(const QStringList &args) { return RodarCli(args); }
   QString Prorata() {
     return Valor(QStringLiteral("SELECT MIN(DT_RECOLHIMENTO_PRORATA) || ' ' || "
                                 "MAX(DT_RECOLHIMENTO_PRORATA) || ' ' || COUNT(*) FROM "
@@ -34,9 +20,9 @@ protected:
 };
 
 TEST_F(CmdImportarIndicesTeste, ImportaEMudaAJanela) {
-  const TSaida s = Rodar({QStringLiteral("importar-indices"),
-                          ArquivoIndices({QStringLiteral("--edicao"), QStringLiteral("2027-01"),
-                                          QStringLiteral("--nome-curto")})});
+  const TSaidaCli s = Rodar({QStringLiteral("importar-indices"),
+                             ArquivoIndices({QStringLiteral("--edicao"), QStringLiteral("2027-01"),
+                                             QStringLiteral("--nome-curto")})});
   EXPECT_EQ(s.Status, 0) << s.Erro.toStdString();
   EXPECT_TRUE(s.Texto.startsWith(QStringLiteral("TI0074 - Arquivo importado com sucesso.")))
       << s.Texto.toStdString();
@@ -57,7 +43,7 @@ TEST_F(CmdImportarIndicesTeste, RecusaUsoEAjuda) {
        "IndicesVESK.zip ou IND_VESK.ZIP"},
   };
   for (const auto &c : casos) {
-    const TSaida s = Rodar({QStringLiteral("importar-indices"), ArquivoIndices(c.Args)});
+    const TSaidaCli s = Rodar({QStringLiteral("importar-indices"), ArquivoIndices(c.Args)});
     EXPECT_EQ(s.Status, c.Status) << c.Trecho;
     EXPECT_TRUE(s.Erro.contains(QString::fromUtf8(c.Trecho))) << s.Erro.toStdString();
   }
@@ -67,7 +53,7 @@ TEST_F(CmdImportarIndicesTeste, RecusaUsoEAjuda) {
   EXPECT_EQ(
       Rodar({QStringLiteral("importar-indices"), QStringLiteral("a"), QStringLiteral("b")}).Status,
       2);
-  const TSaida ajuda = Rodar({QStringLiteral("importar-indices"), QStringLiteral("--ajuda")});
+  const TSaidaCli ajuda = Rodar({QStringLiteral("importar-indices"), QStringLiteral("--ajuda")});
   EXPECT_EQ(ajuda.Status, 0);
   EXPECT_TRUE(ajuda.Texto.contains(QStringLiteral("Uso: vesk-cli"))) << ajuda.Texto.toStdString();
   EXPECT_EQ(Prorata(), antes);

@@ -8,13 +8,6 @@
 #include <QJsonObject>
 #include <QProcess>
 
-namespace {
-struct TSaida {
-  int Status = -1;
-  QString Texto, Erro;
-};
-} // namespace
-
 class CmdLocalizarTeste : public BancoTeste {
 protected:
   void SetUp() override {
@@ -33,17 +26,8 @@ protected:
                               "NU_INSCRICAO, NU_PIS, NU_CATEGORIA, DT_ADMISSAO_VINCULO) VALUES ") +
                QString::fromLatin1(v));
   }
-  TSaida Rodar(const QStringList &args) {
-    LiberarBanco();
-    QProcess p;
-    p.start(QStringLiteral(VESK_BIN_DIR "/vesk-cli"),
-            QStringList{QStringLiteral("--pasta"), pasta->Caminho(), QStringLiteral("localizar")} +
-                args);
-    EXPECT_TRUE(p.waitForFinished(60000));
-    TSaida s{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-             QString::fromUtf8(p.readAllStandardError())};
-    ReconectarBanco(pasta->Banco());
-    return s;
+  TSaidaCli Rodar(const QStringList &args) {
+    return RodarCli(QStringList{QStringLiteral("localizar")} + args, 60000);
   }
 };
 
@@ -68,13 +52,13 @@ TEST_F(CmdLocalizarTeste, BuscasEStatus) {
       {{}, 2, "Informe"},
   };
   for (const Caso &c : casos) {
-    const TSaida s = Rodar(c.args);
+    const TSaidaCli s = Rodar(c.args);
     EXPECT_EQ(s.Status, c.status) << c.args.join(' ').toStdString() << s.Erro.toStdString();
     EXPECT_TRUE((c.status == 0 ? s.Texto : s.Erro).contains(QString::fromUtf8(c.contem)))
         << c.args.join(' ').toStdString() << "\n"
         << s.Texto.toStdString() << s.Erro.toStdString();
   }
-  const TSaida j =
+  const TSaidaCli j =
       Rodar({QStringLiteral("--pis"), QStringLiteral("10000000001"), QStringLiteral("--json")});
   ASSERT_EQ(j.Status, 0);
   const QJsonArray a = QJsonDocument::fromJson(j.Texto.toUtf8()).array();

@@ -9,27 +9,9 @@
 #include <QJsonObject>
 #include <QProcess>
 
-namespace {
-struct TSaida {
-  int Status = -1;
-  QString Texto, Erro;
-};
-} // namespace
-
 class CmdMovimentoTeste : public MovimentoTeste {
 protected:
-  TSaida Rodar(const QStringList &args) {
-    delete IbxUtils;
-    IbxUtils = nullptr;
-    QProcess p;
-    p.start(QStringLiteral(VESK_BIN_DIR "/vesk-cli"),
-            QStringList{QStringLiteral("--pasta"), pasta->Caminho()} + args);
-    EXPECT_TRUE(p.waitForFinished(120000));
-    TSaida s{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-             QString::fromUtf8(p.readAllStandardError())};
-    ReconectarBanco(pasta->Banco());
-    return s;
-  }
+  TSaidaCli Rodar(const QStringList &args) { return RodarCli(args); }
 };
 
 TEST_F(CmdMovimentoTeste, DaAberturaARetirada) {
@@ -42,7 +24,7 @@ TEST_F(CmdMovimentoTeste, DaAberturaARetirada) {
   Executar("DELETE FROM QZLTBG01_ABERTURA_RECOLHIMENTO");
 
   // Opening: a date outside the tables names their range; a good one opens.
-  TSaida s = Rodar({"abrir-recolhimento", "03/06/2024"});
+  TSaidaCli s = Rodar({"abrir-recolhimento", "03/06/2024"});
   EXPECT_EQ(s.Status, 1);
   EXPECT_TRUE(s.Erro.contains("FE0201")) << s.Erro.toStdString();
   EXPECT_TRUE(s.Erro.contains("10/04/2024 à 10/04/2024")) << s.Erro.toStdString();
@@ -63,7 +45,7 @@ TEST_F(CmdMovimentoTeste, DaAberturaARetirada) {
   EXPECT_EQ(Estado(ruim), 0);
 
   // The simulation gives, link by link, what "calcular" gives.
-  const TSaida calc = Rodar({"calcular", "--json"});
+  const TSaidaCli calc = Rodar({"calcular", "--json"});
   ASSERT_EQ(calc.Status, 0) << calc.Erro.toStdString();
   QHash<qint64, double> totais;
   for (const QJsonValue &v : QJsonDocument::fromJson(calc.Texto.toUtf8()).array())

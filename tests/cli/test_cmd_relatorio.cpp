@@ -18,22 +18,8 @@ protected:
     RelatoriosTeste::SetUp();
     PreencherCadastro();
   }
-  struct TSaida {
-    int Status = -1;
-    QString Texto, Erro;
-  };
-  TSaida Cli(const QStringList &args) {
-    delete IbxUtils;
-    IbxUtils = nullptr;
-    QProcess p;
-    p.start(QStringLiteral(VESK_BIN_DIR "/vesk-cli"),
-            QStringList{QStringLiteral("--pasta"), pasta->Caminho(), QStringLiteral("relatorio")} +
-                args);
-    EXPECT_TRUE(p.waitForFinished(120000));
-    TSaida s{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-             QString::fromUtf8(p.readAllStandardError())};
-    ReconectarBanco(pasta->Banco());
-    return s;
+  TSaidaCli Cli(const QStringList &args) {
+    return RodarCli(QStringList{QStringLiteral("relatorio")} + args);
   }
   QString Arquivo(const QString &nome) { return saida.filePath(nome); }
 };
@@ -44,7 +30,7 @@ TEST_F(CmdRelatorioTeste, PdfECsvIguaisAoRelatorio) {
       QStringLiteral("trabalhadores"), QStringLiteral("--ordem"),
       QStringLiteral("nome"),          QStringLiteral("--por-nome"),
       QStringLiteral("--empresas"),    QString::number(Cnpj1) + u',' + QString::number(Cei2)};
-  TSaida s = Cli(opcoes + QStringList{QStringLiteral("--pdf"), pdf});
+  TSaidaCli s = Cli(opcoes + QStringList{QStringLiteral("--pdf"), pdf});
   ASSERT_EQ(s.Status, 0) << s.Erro.toStdString();
   s = Cli(opcoes + QStringList{QStringLiteral("--csv"), csv});
   ASSERT_EQ(s.Status, 0) << s.Erro.toStdString();
@@ -107,11 +93,11 @@ TEST_F(CmdRelatorioTeste, EstadosDeSaida) {
       {{QStringLiteral("ocorrencia-saldo"), QStringLiteral("--csv"), pdf}, 1},
   };
   for (const Caso &c : casos) {
-    const TSaida s = Cli(c.args);
+    const TSaidaCli s = Cli(c.args);
     EXPECT_EQ(s.Status, c.status) << c.args.join(u' ').toStdString() << s.Erro.toStdString();
     EXPECT_FALSE(QFile::exists(pdf)) << c.args.join(u' ').toStdString();
   }
-  const TSaida vazio = Cli({QStringLiteral("alteracoes"), QStringLiteral("--csv"), pdf});
+  const TSaidaCli vazio = Cli({QStringLiteral("alteracoes"), QStringLiteral("--csv"), pdf});
   EXPECT_TRUE(vazio.Erro.contains(QStringLiteral("RE0086 - Não há dados para imprimir.")))
       << vazio.Erro.toStdString();
 }

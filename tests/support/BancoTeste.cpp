@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 PastaTeste::PastaTeste(bool comBanco, bool comIni) {
   if (!dir_.isValid())
@@ -22,7 +23,9 @@ PastaTeste::PastaTeste(bool comBanco, bool comIni) {
                     "LOGSQL=N\r\nGRAVA_ARQUIVO=N\r\n" + LinhasIniConexaoTeste(Banco()));
 }
 
-QString PastaTeste::Arquivo(const QString &relativo) const { return QDir(dir_.path()).filePath(relativo); }
+QString PastaTeste::Arquivo(const QString &relativo) const {
+  return QDir(dir_.path()).filePath(relativo);
+}
 
 void PastaTeste::EscreverArquivo(const QString &relativo, const QByteArray &conteudo) const {
   const QString caminho = Arquivo(relativo);
@@ -51,11 +54,25 @@ void BancoTeste::TearDown() {
   pasta.reset();
 }
 
-void BancoTeste::Executar(const QString &sql) { IbxUtils->ExecutarSQL(sql); }
+void BancoTeste::Executar(const QString &sql) {
+  IbxUtils->ExecutarSQL(sql);
+}
 
 QString BancoTeste::Valor(const QString &sql) {
   TDataSetPtr ds = IbxUtils->AbrirConsulta(sql);
   return ds->IsEmpty() ? QString() : ds->Fields(0).AsString();
+}
+
+TSaidaCli BancoTeste::RodarCli(const QStringList &args, int limiteMs) {
+  LiberarBanco();
+  QProcess p;
+  p.start(QStringLiteral(VESK_BIN_DIR "/vesk-cli"),
+          QStringList{QStringLiteral("--pasta"), pasta->Caminho()} + args);
+  EXPECT_TRUE(p.waitForFinished(limiteMs)) << args.join(u' ').toStdString();
+  TSaidaCli s{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+              QString::fromUtf8(p.readAllStandardError())};
+  ReconectarBanco(pasta->Banco());
+  return s;
 }
 
 int BancoTeste::Contar(const QString &sqlFromWhere) {
@@ -75,4 +92,6 @@ RespostasDialogo::RespostasDialogo() {
   });
 }
 
-RespostasDialogo::~RespostasDialogo() { DefinirRespondedorDialogo(anterior_); }
+RespostasDialogo::~RespostasDialogo() {
+  DefinirRespondedorDialogo(anterior_);
+}

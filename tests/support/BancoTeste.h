@@ -6,6 +6,7 @@
 #include "core/unFBUtils.h"
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
 #include <functional>
@@ -27,6 +28,12 @@ private:
   QTemporaryDir dir_;
 };
 
+// What a program run by a test printed and returned.
+struct TSaidaCli {
+  int Status = -1;
+  QString Texto, Erro;
+};
+
 // Connects IbxUtils to a fresh copy and points PastaPrograma() at it.
 class BancoTeste : public ::testing::Test {
 protected:
@@ -37,6 +44,9 @@ protected:
   // First column of the first row as text ("" when no row).
   QString Valor(const QString &sql);
   int Contar(const QString &sqlFromWhere); // SELECT COUNT(*) <sqlFromWhere>
+  // Runs the built vesk-cli on the test's program folder (--pasta), with the
+  // database released for the run and attached again afterwards.
+  TSaidaCli RodarCli(const QStringList &args, int limiteMs = 120000);
 
   std::unique_ptr<PastaTeste> pasta;
 };
