@@ -224,25 +224,7 @@ TMovimento::TLeituraConjunta TMovimento::LerMarcadosDeUmaVez() {
 }
 
 TResumoContas TMovimento::ResumoContasDe(const TVinculo &v) {
-  if (contas_)
-    return contas_->value(ChaveDe(v));
-  TResumoContas r;
-  TContaSaldoTrabalhador contas;
-  contas.CarregarAssociados = false;
-  contas.DefinirChave(v.NU_TIPO_INSO_EMPRA, v.NU_INSCRICAO, v.NU_PIS, v.NU_CATEGORIA,
-                      v.DT_ADMISSAO_VINCULO);
-  if (contas.CarregarPorVinculo({0, 1, 2, 3}) && contas.QuantidadeRegistros() > 0) {
-    contas.Primeiro();
-    r.TemConta0a3 = true;
-    r.GravacaoArquivo = contas.DT_GRAVACAO_ARQUIVO;
-  }
-  // Loading may have replaced the key with an empty row's.
-  contas.DefinirChave(v.NU_TIPO_INSO_EMPRA, v.NU_INSCRICAO, v.NU_PIS, v.NU_CATEGORIA,
-                      v.DT_ADMISSAO_VINCULO);
-  r.SaldoPis2 = contas.ExisteSaldoPis2();
-  if (r.SaldoPis2)
-    r.Soma = TCentavos::De(contas.SomaSaldo());
-  return r;
+  return contas_ ? contas_->value(ChaveDe(v)) : TContaSaldoTrabalhador::ResumirVinculo(ChaveDe(v));
 }
 
 QString TMovimento::NomeDe(TVinculo &v) {

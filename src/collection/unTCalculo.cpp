@@ -395,26 +395,13 @@ bool TCalculo::CalcularBaseMulta(TRescisao &resc) {
     if (resc.VR_SALDO_RESCISORIO > 0 &&
         resc.IC_ORIGEM_SALDO_RESCISORIO.trimmed().toUpper() == QLatin1String("C")) {
       // The first account not excluded gives the interest-credit date.
-      bool temConta = false;
-      TDateTime credito = NullDate;
-      if (Contas) {
-        const auto it = Contas->constFind(TChaveVinculo{TIPO, inscricao_, pis_, CAT, admissao_});
-        if (it != Contas->constEnd() && it->TemContaNaoExcluida) {
-          temConta = true;
-          credito = it->CreditoJuros;
-        }
-      } else {
-        TContaSaldoTrabalhador conta;
-        conta.CarregarAssociados = false;
-        conta.DefinirChave(TIPO, inscricao_, pis_, CAT, admissao_);
-        if (conta.CarregarPorVinculo() && conta.QuantidadeRegistros() > 0) {
-          temConta = true;
-          credito = conta.DT_CREDITO_JUROS;
-        }
-      }
+      const TChaveVinculo chave{TIPO, inscricao_, pis_, CAT, admissao_};
+      const TResumoContas contas =
+          Contas ? Contas->value(chave) : TContaSaldoTrabalhador::ResumirVinculo(chave);
+      const TDateTime credito = contas.CreditoJuros;
       // An account without an interest-credit date has had no interest
       // credited, so there is no JAM to add to its balance.
-      if (temConta && credito > 0 && AnoMes(credito) < AnoMes(edital_)) {
+      if (contas.TemContaNaoExcluida && credito > 0 && AnoMes(credito) < AnoMes(edital_)) {
         const double f = FatorJam(PrimeiroDia(SomarMeses(credito, -1)));
         if (f < 0)
           return false;

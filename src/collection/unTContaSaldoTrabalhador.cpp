@@ -239,6 +239,22 @@ double TContaSaldoTrabalhador::SomaSaldo() {
 }
 
 TResumosContas TContaSaldoTrabalhador::ResumirPorVinculo(const QString &condicaoVinculo) {
+  return Resumir(
+      QStringLiteral("WHERE EXISTS (SELECT 1 FROM QZLTBG04_VINCULO_EMPREGATICIO VINC WHERE ") +
+      JuncaoVinculo(QStringLiteral("CTAEPR"), QStringLiteral("VINC")) + QStringLiteral(" AND (") +
+      condicaoVinculo + QStringLiteral("))"));
+}
+
+TResumoContas TContaSaldoTrabalhador::ResumirVinculo(const TChaveVinculo &chave) {
+  try {
+    return Resumir(QStringLiteral("WHERE ") + chave.Condicao(QStringLiteral("CTAEPR")))
+        .value(chave);
+  } catch (const EBancoDados &) {
+    return TResumoContas();
+  }
+}
+
+TResumosContas TContaSaldoTrabalhador::Resumir(const QString &where) {
   // No ORDER BY, as in the per-link load: a link's rows come in the order the
   // table holds them, so "the first account" is the same one.
   const TDataSetPtr ds = IbxUtils->AbrirConsulta(
@@ -247,10 +263,7 @@ TResumosContas TContaSaldoTrabalhador::ResumirPorVinculo(const QString &condicao
                      "CTAEPR.NU_SITUACAO_CONTA_EMPREGADO, CTAEPR.NU_SITUACAO_PIS, "
                      "CTAEPR.VR_SALDO_RESCISORIO, CTAEPR.DT_GRAVACAO_ARQUIVO, "
                      "CTAEPR.DT_CREDITO_JUROS ") +
-      QString::fromLatin1(FromConta) +
-      QStringLiteral("WHERE EXISTS (SELECT 1 FROM QZLTBG04_VINCULO_EMPREGATICIO VINC WHERE ") +
-      JuncaoVinculo(QStringLiteral("CTAEPR"), QStringLiteral("VINC")) + QStringLiteral(" AND (") +
-      condicaoVinculo + QStringLiteral("))"));
+      QString::fromLatin1(FromConta) + where);
   TResumosContas r;
   for (ds->First(); !ds->Eof(); ds->Next()) {
     TResumoContas &c = r[ChaveDasColunas(*ds)];

@@ -85,6 +85,9 @@ public:
   // QZLTBG04_VINCULO_EMPREGATICIO (alias VINC), in one query; a link without
   // accounts has no entry. Throws EBancoDados.
   static TResumosContas ResumirPorVinculo(const QString &condicaoVinculo);
+  // The same for one link, found by its key; a database error gives the
+  // answers of a link without accounts, as the per-link queries above do.
+  static TResumoContas ResumirVinculo(const TChaveVinculo &chave);
 
   // Row checks of the balance load; each clears CodigoErro and returns
   // whether it stayed empty.
@@ -105,6 +108,8 @@ public:
 
 private:
   bool Carregar(const QString &where, const QString &ordem = QString());
+  // The summaries of the accounts a WHERE on CTAEPR selects.
+  static TResumosContas Resumir(const QString &where);
   std::unique_ptr<TTrabalhador> trabalhador_;
   std::unique_ptr<TVinculo> vinculo_;
   std::unique_ptr<TRescisao> rescisao_;

@@ -343,19 +343,8 @@ bool TArqRescisorio::EscreverVinculo(TVinculo &v) {
   } else {
     contratos << QStringList{QString(), QString(), QString()};
   }
-  bool divergente;
-  if (divergencias_) {
-    divergente = divergencias_->contains(chave);
-  } else {
-    TAlteracaoCadastral alteracao;
-    alteracao.NU_TIPO_INSO_EMPRA = QString::number(v.NU_TIPO_INSO_EMPRA);
-    alteracao.NU_INSCRICAO = QString::number(v.NU_INSCRICAO);
-    alteracao.NU_PIS = QString::number(v.NU_PIS);
-    alteracao.NU_CATEGORIA = QString::number(v.NU_CATEGORIA);
-    alteracao.DT_ADMISSAO_VINCULO = v.DT_ADMISSAO_VINCULO;
-    divergente = alteracao.ExisteDivergenciaNome();
-  }
-  const QString alterado = divergente ? QStringLiteral("S") : QStringLiteral("N");
+  const QString alterado =
+      divergencias_.contains(chave) ? QStringLiteral("S") : QStringLiteral("N");
   const QString tipoPensao = Maiusculo(r.IC_TIPO_PNSO_ALMNA);
   const QString vaga = Maiusculo(v.IC_REPOSICAO_VAGAS);
   const QString remuneracaoAnterior = Centavos(r.VR_REMUNERACAO_ANTERIOR_RSCSO);
@@ -570,8 +559,7 @@ bool TArqRescisorio::LerMarcados() {
     const QString marcados = QStringLiteral("VINC.IC_ESTADO_MOVIMENTO = 1");
     contas_ = TContaSaldoTrabalhador::ResumirPorVinculo(marcados);
     calculo_->Contas = &contas_;
-    divergencias_ = std::make_unique<QSet<TChaveVinculo>>(
-        TAlteracaoCadastral::VinculosComDivergenciaNome(marcados));
+    divergencias_ = TAlteracaoCadastral::VinculosComDivergenciaNome(marcados);
   } catch (const EBancoDados &) {
     CodigoErro = QStringLiteral("0144");
     return false;

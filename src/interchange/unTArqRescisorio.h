@@ -99,8 +99,7 @@ private:
   std::unique_ptr<TTabelaAliquotas> aliquotas_;
   QHash<TChaveVinculo, int> complementos_; // bit n-1 set: complement number n
   TResumosContas contas_;                  // the marked links' accounts
-  // The marked links with a name divergence; null until read.
-  std::unique_ptr<QSet<TChaveVinculo>> divergencias_;
+  QSet<TChaveVinculo> divergencias_;       // the marked links with a name divergence
   // The workers and termination data of every marked link, read at once;
   // each link's row is found by its key.
   std::unique_ptr<TTrabalhador> trabalhadores_;
